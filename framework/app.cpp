@@ -1,0 +1,128 @@
+#include "framework/app.h"
+#include "framework/wnd.h"
+
+#include <shellapi.h>
+#include <winsock2.h>
+#include <vector>
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+bool g_bSocketsStarted = false;
+
+int PlatformMessageBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType) {
+    return ::MessageBoxA(hOwner, pszText, pszCaption, nType);
+}
+
+AfxMessageBoxFn g_pfnMessageBox = PlatformMessageBox;
+
+CString WideToAnsi(const wchar_t* psz) {
+    int n = ::WideCharToMultiByte(CP_ACP, 0, psz, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return CString();
+    CString s;
+    ::WideCharToMultiByte(CP_ACP, 0, psz, -1, s.GetBuffer(n), n, nullptr, nullptr);
+    s.ReleaseBuffer(n - 1);
+    return s;
+}
+
+}  // namespace
+
+void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL /*bLast*/) {
+    if (!bFlag && m_strFileName.IsEmpty()) m_strFileName = pszParam;
+}
+
+void AfxParseCommandLine(const wchar_t* pszCommandLine, CCommandLineInfo& rCmdInfo) {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(pszCommandLine, &argc);
+    if (argv == nullptr) return;
+    for (int i = 1; i < argc; ++i) {
+        CString strParam = WideToAnsi(argv[i]);
+        const char* psz = strParam;
+        BOOL bFlag = (psz[0] == '-' || psz[0] == '/');
+        rCmdInfo.ParseParam(bFlag ? psz + 1 : psz, bFlag, i + 1 == argc);
+    }
+    ::LocalFree(argv);
+}
+
+CWinApp::CWinApp() { g_pApp = this; }
+
+CWinApp::~CWinApp() {
+    if (g_pApp == this) g_pApp = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::Run() {
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance() {
+    if (g_bSocketsStarted) {
+        ::WSACleanup();
+        g_bSocketsStarted = false;
+    }
+    return 0;
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
+    AfxParseCommandLine(::GetCommandLineW(), rCmdInfo);
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+HINSTANCE AfxGetInstanceHandle() {
+    return (g_pApp && g_pApp->m_hInstance) ? g_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
+}
+
+CString AfxGetAppName() {
+    if (g_pApp && !g_pApp->m_strAppName.IsEmpty()) return g_pApp->m_strAppName;
+    char szPath[MAX_PATH * 4];
+    DWORD n = ::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+    if (n == 0 || n >= sizeof szPath) return CString();
+    // File name after the last separator, without what follows its last dot.
+    const char* pszName = szPath;
+    for (const char* p = szPath; *p; p = ::CharNextA(p))
+        if (*p == '\\' || *p == '/' || *p == ':') pszName = p + 1;
+    const char* pszDot = nullptr;
+    for (const char* p = pszName; *p; p = ::CharNextA(p))
+        if (*p == '.') pszDot = p;
+    return pszDot ? CString(pszName, static_cast<int>(pszDot - pszName)) : CString(pszName);
+}
+
+BOOL AfxSocketInit() {
+    WSADATA data;
+    if (::WSAStartup(MAKEWORD(1, 1), &data) != 0) return FALSE;
+    if (data.wVersion != MAKEWORD(1, 1)) {
+        ::WSACleanup();
+        return FALSE;
+    }
+    g_bSocketsStarted = true;
+    return TRUE;
+}
+
+int AfxMessageBox(const char* pszText, UINT nType) {
+    HWND hOwner = nullptr;
+    if (g_pApp && g_pApp->m_pMainWnd) hOwner = g_pApp->m_pMainWnd->GetSafeHwnd();
+    CString strCaption = AfxGetAppName();
+    return g_pfnMessageBox(hOwner, pszText, strCaption, nType);
+}
+
+AfxMessageBoxFn AfxSetMessageBoxHook(AfxMessageBoxFn pfn) {
+    AfxMessageBoxFn pfnOld = g_pfnMessageBox;
+    g_pfnMessageBox = pfn ? pfn : PlatformMessageBox;
+    return pfnOld;
+}
+
+int AfxWinMain(HINSTANCE hInstance, int /*nCmdShow*/) {
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr) return -1;
+    pApp->m_hInstance = hInstance;
+    pApp->m_strAppName = AfxGetAppName();
+    if (!pApp->InitInstance()) return pApp->ExitInstance();
+    return pApp->Run();
+}

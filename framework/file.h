@@ -1,0 +1,69 @@
+// CFile (binary, unbuffered), CStdioFile (text lines) and CReplaceFile (a
+// write that replaces its target only once everything was written).
+#pragma once
+#include <windows.h>
+#include <deque>
+#include <vector>
+#include <string>
+#include "core/list_file_codec.h"
+#include "framework/afxstr.h"
+#include "framework/exceptions.h"
+
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeCreate = 0x1000,  // create anew, truncating a file that exists
+        typeText = 0x4000,
+    };
+
+    CFile() = default;
+    virtual ~CFile() { Abort(); }
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // Opened without sharing. FALSE (and the system's error in pdwError) when it cannot be opened.
+    virtual BOOL Open(const char* pszFileName, UINT nOpenFlags, DWORD* pdwError = nullptr);
+    // Raise CFileException on failure.
+    void Write(const void* pBuffer, UINT nCount);
+    UINT Read(void* pBuffer, UINT nCount);
+    virtual void Close();
+    // Closes without raising anything.
+    void Abort();
+
+    const CString& GetFilePath() const { return m_strFileName; }
+
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+
+protected:
+    CString m_strFileName;
+};
+
+// Reads a text file line by line. Lines are read whole, whatever their length,
+// with the list-file rules for line ends, 0x1A and NUL bytes.
+class CStdioFile : public CFile {
+public:
+    // The line without its line end; FALSE when no line is left.
+    BOOL ReadString(CString& rString);
+
+private:
+    ListFileLineSplitter m_splitter;
+    std::deque<std::string> m_pending;
+    bool m_bEof = false;
+};
+
+// Writes to a temporary file beside the target; Commit replaces the target
+// with it. Until then (and if anything fails) the target keeps its old content.
+class CReplaceFile : public CFile {
+public:
+    BOOL Open(const char* pszFileName, UINT nOpenFlags, DWORD* pdwError = nullptr) override;
+    // Close, then replace the target. Raises CFileException (naming the target) on failure.
+    void Commit();
+    void Close() override { Commit(); }
+    ~CReplaceFile() override;
+
+private:
+    CString m_strTemp;
+    bool m_bCommitted = false;
+};

@@ -1,0 +1,106 @@
+#include "player/lumetto_dlg.h"
+
+#include <cstring>
+
+#include "framework/app.h"
+#include "player/product_texts.h"
+#include "player/shell_hooks.h"
+
+CLumettoDlg::CLumettoDlg(CWnd* pParent)
+    : CDialog(IDD, pParent),
+      m_strTime(LUMETTO_TIME_STOPPED),
+      m_hIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_nid(),
+      m_pTrayMenu(nullptr),
+      m_nCurrent(-1),
+      m_nLastPlayed(-1),
+      m_nTimerId(1),
+      m_pControl(nullptr),
+      m_pEvent(nullptr),
+      m_pGraph(nullptr),
+      m_pSeeking(nullptr) {}
+
+void CLumettoDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SEEK, m_slider);
+    DDX_Control(pDX, IDC_PLAYLIST, m_list);
+    DDX_Text(pDX, IDC_STATUS, m_strStatus);
+    DDX_Text(pDX, IDC_TIME, m_strTime);
+}
+
+BEGIN_MESSAGE_MAP(CLumettoDlg, CDialog)
+    ON_BN_CLICKED(IDC_DELETE, &CLumettoDlg::OnDelete)
+    ON_BN_CLICKED(IDC_CLEARALL, &CLumettoDlg::OnClearAll)
+    ON_BN_CLICKED(IDC_UP, &CLumettoDlg::OnMoveUp)
+    ON_BN_CLICKED(IDC_DOWN, &CLumettoDlg::OnMoveDown)
+END_MESSAGE_MAP(CDialog)
+
+LRESULT CLumettoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Dropped files and the notification icon's callback are looked at here
+    // before the message table; both go on to the table afterwards.
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL CLumettoDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    // System menu entry and About box: added with the shell work.
+
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    m_menuTray.LoadMenu(IDR_TRAYMENU);
+    m_pTrayMenu = m_menuTray.GetSubMenu(0);
+
+    m_nCurrent = -1;
+    m_nLastPlayed = -1;
+
+    m_strStatus = LUMETTO_VERSION_STRING;
+    UpdateData(FALSE);
+
+    DragAcceptFiles(TRUE);
+    m_list.SetHorizontalExtent(2048);
+
+    AddNotifyIcon();
+
+    BOOL bLoaded = LoadStartupTracks();
+    (void)bLoaded;  // decides whether entry 0 starts once the playback graph exists
+
+    // Playback graph, first track, media-key hook and progress timer: added
+    // with the playback and media-key work, in that order.
+
+    return TRUE;
+}
+
+BOOL CLumettoDlg::DestroyWindow() {
+    // A failed save leaves the old default.lst in place; it is reported and
+    // the rest of the shutdown still runs.
+    try {
+        SaveListFile(LUMETTO_DEFAULT_LIST);
+    } catch (const CException& e) {
+        e.ReportError(MB_OK | MB_ICONSTOP);
+    }
+    KillTimer(m_nTimerId);
+    DeleteNotifyIcon();
+    return CDialog::DestroyWindow();
+}
+
+BOOL CLumettoDlg::LoadStartupTracks() {
+    // The start path (a file or a folder) is taken in with the track intake work.
+    return LoadDefaultList();
+}
+
+void CLumettoDlg::AddNotifyIcon() {
+    m_nid.cbSize = sizeof(NOTIFYICONDATAA);
+    m_nid.hWnd = m_hWnd;
+    m_nid.uID = 0;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_nid.uCallbackMessage = WM_TRAYNOTIFY;
+    m_nid.hIcon = m_hIcon;
+    m_nid.uTimeout = 10000;
+    m_nid.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
+    std::strcpy(m_nid.szTip, LUMETTO_TIP_STOPPED);
+    LumettoNotifyIcon(NIM_ADD, &m_nid);
+}
+
+void CLumettoDlg::DeleteNotifyIcon() { LumettoNotifyIcon(NIM_DELETE, &m_nid); }

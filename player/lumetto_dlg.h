@@ -1,0 +1,75 @@
+// CLumettoDlg: the main window, owner of the playlist, the current-track
+// indexes, the notification icon record and the tray menu.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include "framework/controls.h"
+#include "framework/ddx.h"
+#include "framework/file.h"
+#include "framework/wnd.h"
+#include "res/resource.h"
+
+struct IGraphBuilder;
+struct IMediaControl;
+struct IMediaEvent;
+struct IMediaSeeking;
+
+// Callback message of the notification icon.
+const UINT WM_TRAYNOTIFY = WM_APP + 100;
+
+class CLumettoDlg : public CDialog {
+public:
+    enum { IDD = IDD_MAIN };
+
+    explicit CLumettoDlg(CWnd* pParent = nullptr);
+
+    BOOL DestroyWindow() override;
+
+    // Writes the whole playlist to the named list file (CR LF after every entry).
+    // The file is replaced only once everything was written; raises CFileException on failure.
+    void SaveListFile(const char* pszFileName);
+    // Opens a list file for reading; FALSE when it cannot be opened.
+    static BOOL OpenListFile(CStdioFile& file, const char* pszFileName);
+    // Appends every line of an opened list file to the playlist; TRUE when at least one line was read.
+    BOOL AppendListFileLines(CStdioFile& file);
+
+    CString m_strStartPath;
+    CSliderCtrl m_slider;
+    CListBox m_list;
+    CString m_strStatus;
+    CString m_strTime;
+    HICON m_hIcon;
+    NOTIFYICONDATAA m_nid;
+    CMenu m_menuTray;
+    CMenu* m_pTrayMenu;
+    int m_nCurrent;
+    int m_nLastPlayed;
+    CString m_strCurrentPath;
+    int m_nTimerId;
+    IMediaControl* m_pControl;
+    IMediaEvent* m_pEvent;
+    IGraphBuilder* m_pGraph;
+    IMediaSeeking* m_pSeeking;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+
+    // Playlist editing (the list box is the store; nothing mirrors it).
+    void OnDelete();
+    void OnClearAll();
+    void OnMoveUp();
+    void OnMoveDown();
+
+    // Start-up intake: fills the playlist; TRUE when something was loaded.
+    BOOL LoadStartupTracks();
+    // Appends the lines of default.lst; TRUE when at least one line was read.
+    BOOL LoadDefaultList();
+
+    void AddNotifyIcon();
+    void DeleteNotifyIcon();
+
+    DECLARE_MESSAGE_MAP()
+};

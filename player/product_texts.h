@@ -1,0 +1,13 @@
+// Texts that name the product on screen.
+#pragma once
+
+// Caption of the main window; a second start finds the running copy by it.
+#define LUMETTO_MAIN_CAPTION "Harkel's Lumetto"
+// The status line at start-up and after every stop.
+#define LUMETTO_VERSION_STRING "Harkel's Lumetto Version 1.13 (July 1st 2012)"
+// The time field while stopped.
+#define LUMETTO_TIME_STOPPED "停止"
+// The notification icon's tip while stopped.
+#define LUMETTO_TIP_STOPPED "停止中"
+// Playlist file written at exit and read at start-up.
+#define LUMETTO_DEFAULT_LIST "default.lst"

@@ -1,0 +1,12 @@
+// Replaceable entry points to the shell, so tests can record what the window
+// sends without a notification area. The shipped program uses the real calls.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+using NotifyIconFn = BOOL (*)(DWORD dwMessage, NOTIFYICONDATAA* pnid);
+
+// Sends an icon record (NIM_ADD, NIM_MODIFY, NIM_DELETE) through the current hook.
+BOOL LumettoNotifyIcon(DWORD dwMessage, NOTIFYICONDATAA* pnid);
+// Returns the previous hook; nullptr restores Shell_NotifyIconA.
+NotifyIconFn SetNotifyIconHook(NotifyIconFn pfn);
