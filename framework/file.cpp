@@ -107,6 +107,13 @@ void CReplaceFile::Commit() {
         AfxThrowFileException(dwError, m_strFileName);
     }
     m_hFile = INVALID_HANDLE_VALUE;
+    // A read-only target is refused as opening it for writing would be
+    // (Wine's rename would replace it regardless).
+    DWORD dwAttributes = ::GetFileAttributesA(m_strFileName);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        ::DeleteFileA(strTemp);
+        AfxThrowFileException(ERROR_ACCESS_DENIED, m_strFileName);
+    }
     if (!::MoveFileExA(strTemp, m_strFileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD dwError = ::GetLastError();
         ::DeleteFileA(strTemp);

@@ -1,0 +1,149 @@
+#include "tests/player/dialog_fixture.h"
+
+#include "framework/app.h"
+#include "player/shell_hooks.h"
+
+std::vector<RecordedMessageBox> g_messageBoxes;
+std::vector<RecordedIconCall> g_iconCalls;
+
+namespace {
+
+int RecordMessageBox(HWND, const char* pszText, const char* pszCaption, UINT nType) {
+    g_messageBoxes.push_back({pszText, pszCaption, nType});
+    return IDOK;
+}
+
+BOOL RecordIconCall(DWORD dwMessage, NOTIFYICONDATAA* pnid) {
+    g_iconCalls.push_back({dwMessage, *pnid});
+    return TRUE;
+}
+
+int g_nDirCounter = 0;
+
+}  // namespace
+
+void TempDirTest::SetUp() {
+    char szOld[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, szOld);
+    m_strOldDir = szOld;
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    m_strDir = std::string(szTemp) + "lumetto-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
+               std::to_string(++g_nDirCounter);
+    ::CreateDirectoryA(m_strDir.c_str(), nullptr);
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_strDir.c_str())) << m_strDir;
+}
+
+void TempDirTest::TearDown() {
+    ::SetCurrentDirectoryA(m_strOldDir.c_str());
+    for (const std::string& name : FilesHere()) {
+        std::string path = m_strDir + "\\" + name;
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(path.c_str());
+    }
+    ::RemoveDirectoryA(m_strDir.c_str());
+}
+
+std::vector<std::string> TempDirTest::FilesHere() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA("*", &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::string(fd.cFileName) != "." && std::string(fd.cFileName) != "..") names.push_back(fd.cFileName);
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+    return names;
+}
+
+std::string TempDirTest::ReadFileBytes(const char* pszName) {
+    HANDLE h = ::CreateFileA(pszName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    char buf[65536];
+    DWORD n = 0;
+    while (::ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0) bytes.append(buf, n);
+    ::CloseHandle(h);
+    return bytes;
+}
+
+void TempDirTest::WriteFileBytes(const char* pszName, const std::string& bytes) {
+    HANDLE h = ::CreateFileA(pszName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << pszName;
+    DWORD n = 0;
+    ASSERT_TRUE(::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr));
+    ::CloseHandle(h);
+}
+
+void MainWindowTest::SetUp() {
+    TempDirTest::SetUp();
+    g_messageBoxes.clear();
+    g_iconCalls.clear();
+    AfxSetMessageBoxHook(RecordMessageBox);
+    SetNotifyIconHook(RecordIconCall);
+}
+
+void MainWindowTest::TearDown() {
+    if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
+    AfxSetMessageBoxHook(nullptr);
+    SetNotifyIconHook(nullptr);
+    TempDirTest::TearDown();
+}
+
+void MainWindowTest::StartWindow() { ASSERT_TRUE(m_dlg.Create(IDD_MAIN)); }
+
+void MainWindowTest::CloseWindow() {
+    ::SendMessageA(m_dlg.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();  // the dialog manager posts the Cancel command
+    ASSERT_FALSE(::IsWindowVisible(m_dlg.m_hWnd)) << "the close box should end the run";
+    m_dlg.DestroyWindow();
+    ASSERT_EQ(m_dlg.m_hWnd, nullptr);
+}
+
+void MainWindowTest::PumpMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void MainWindowTest::Click(int nID) {
+    ::SendMessageA(m_dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_dlg.m_hWnd, nID)));
+}
+
+void MainWindowTest::Select(int nIndex) {
+    ::SendDlgItemMessageA(m_dlg.m_hWnd, IDC_PLAYLIST, LB_SETCURSEL, nIndex, 0);
+}
+
+int MainWindowTest::Selection() {
+    return static_cast<int>(::SendDlgItemMessageA(m_dlg.m_hWnd, IDC_PLAYLIST, LB_GETCURSEL, 0, 0));
+}
+
+std::vector<std::string> MainWindowTest::Entries() {
+    std::vector<std::string> entries;
+    HWND hList = ::GetDlgItem(m_dlg.m_hWnd, IDC_PLAYLIST);
+    int nCount = static_cast<int>(::SendMessageA(hList, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < nCount; ++i) {
+        int nLen = static_cast<int>(::SendMessageA(hList, LB_GETTEXTLEN, i, 0));
+        std::string s(static_cast<size_t>(nLen) + 1, '\0');
+        int nGot = static_cast<int>(::SendMessageA(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&s[0])));
+        s.resize(nGot < 0 ? 0 : nGot);
+        entries.push_back(s);
+    }
+    return entries;
+}
+
+void MainWindowTest::SetEntries(const std::vector<std::string>& entries) {
+    HWND hList = ::GetDlgItem(m_dlg.m_hWnd, IDC_PLAYLIST);
+    ::SendMessageA(hList, LB_RESETCONTENT, 0, 0);
+    for (const std::string& e : entries)
+        ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(e.c_str()));
+}
+
+std::string MainWindowTest::ControlText(int nID) {
+    char sz[1024] = "";
+    ::GetDlgItemTextA(m_dlg.m_hWnd, nID, sz, sizeof sz);
+    return sz;
+}

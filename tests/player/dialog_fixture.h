@@ -1,0 +1,60 @@
+// Fixture for tests that drive the real main window: a fresh current
+// directory per test, and recording hooks for message boxes and icon calls.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "player/lumetto_dlg.h"
+
+struct RecordedMessageBox {
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+struct RecordedIconCall {
+    DWORD message;
+    NOTIFYICONDATAA record;
+};
+
+// Everything the hooks saw since the current test started.
+extern std::vector<RecordedMessageBox> g_messageBoxes;
+extern std::vector<RecordedIconCall> g_iconCalls;
+
+// Makes a fresh temporary folder the current directory; removes it afterwards.
+class TempDirTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    static std::string ReadFileBytes(const char* pszName);
+    static void WriteFileBytes(const char* pszName, const std::string& bytes);
+    // Names of the files in the current directory.
+    static std::vector<std::string> FilesHere();
+
+    std::string m_strDir;
+    std::string m_strOldDir;
+};
+
+class MainWindowTest : public TempDirTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the window modeless (OnInitDialog runs as in the program).
+    void StartWindow();
+    // Ends the run as the close box does, then destroys the window.
+    void CloseWindow();
+
+    void PumpMessages();
+    void Click(int nID);
+    void Select(int nIndex);
+    int Selection();
+    std::vector<std::string> Entries();
+    void SetEntries(const std::vector<std::string>& entries);
+    std::string ControlText(int nID);
+
+    CLumettoDlg m_dlg;
+};

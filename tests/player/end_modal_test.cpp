@@ -1,0 +1,64 @@
+// Every way of ending the modal run writes default.lst and tears the window down.
+#include "tests/player/dialog_fixture.h"
+
+namespace {
+
+// Posts one user action as soon as the window exists, then lets the real
+// modal loop run until that action ends it.
+class SelfEndingDlg : public CLumettoDlg {
+public:
+    explicit SelfEndingDlg(void (*pfnAct)(HWND)) : m_pfnAct(pfnAct) {}
+    BOOL OnInitDialog() override {
+        BOOL bResult = CLumettoDlg::OnInitDialog();
+        m_pfnAct(m_hWnd);
+        return bResult;
+    }
+
+private:
+    void (*m_pfnAct)(HWND);
+};
+
+struct EndCase {
+    const char* name;
+    void (*act)(HWND);
+    INT_PTR expectedResult;
+};
+
+const EndCase kEndCases[] = {
+    {"EscapeKey",
+     [](HWND h) {
+         HWND hList = ::GetDlgItem(h, IDC_PLAYLIST);
+         ::PostMessageA(hList, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+     },
+     IDCANCEL},
+    {"CloseBox", [](HWND h) { ::PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+    {"TrayMenuExit", [](HWND h) { ::PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0); }, IDOK},
+};
+
+class EndModalTest : public MainWindowTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(EndModalTest, EndsTheRunAndSavesThePlaylist) {
+    WriteFileBytes("default.lst", "C:\\a.mp3\r\n");
+    SelfEndingDlg dlg(GetParam().act);
+    // Watchdog: a run that does not end fails the test instead of hanging it.
+    UINT_PTR nWatchdog = ::SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
+        ADD_FAILURE() << "modal run did not end";
+        ::PostQuitMessage(0);
+    });
+    INT_PTR nResult = dlg.DoModal();
+    ::KillTimer(nullptr, nWatchdog);
+    EXPECT_EQ(nResult, GetParam().expectedResult);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_EQ(ReadFileBytes("default.lst"), "C:\\a.mp3\r\n");
+    ASSERT_EQ(g_iconCalls.size(), 2u);
+    EXPECT_EQ(g_iconCalls[1].message, static_cast<DWORD>(NIM_DELETE));
+    // The tray exit goes through OnOK, which reads the two texts back first.
+    EXPECT_FALSE(dlg.m_strStatus.IsEmpty());
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop a quit posted by the watchdog
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, EndModalTest, ::testing::ValuesIn(kEndCases),
+                         [](const ::testing::TestParamInfo<EndCase>& info) { return info.param.name; });
+
+}  // namespace

@@ -1,0 +1,87 @@
+// The framework's dialog machinery on real templates: the catch around
+// message handling, radio-group data exchange and message routing.
+#include "tests/player/dialog_fixture.h"
+
+#include "framework/app.h"
+#include "framework/exceptions.h"
+
+namespace {
+
+class ThrowingDlg : public CDialog {
+public:
+    ThrowingDlg() : CDialog(IDD_MEMSELECT) {}
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Radio(pDX, IDC_SLOT1, m_nSlot); }
+    int m_nSlot = 0;
+    int m_nHandled = 0;
+
+protected:
+    void OnSlot3() {
+        ++m_nHandled;
+        AfxThrowInvalidArgException();
+    }
+    void OnSlot4() { ++m_nHandled; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ThrowingDlg, CDialog)
+    ON_BN_CLICKED(IDC_SLOT3, &ThrowingDlg::OnSlot3)
+    ON_BN_CLICKED(IDC_SLOT4, &ThrowingDlg::OnSlot4)
+END_MESSAGE_MAP(CDialog)
+
+class FrameworkDialogTest : public MainWindowTest {
+protected:
+    void Click(int nID) {
+        ::SendMessageA(m_throwing.m_hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(m_throwing.m_hWnd, nID)));
+    }
+    void TearDown() override {
+        if (m_throwing.m_hWnd) m_throwing.DestroyWindow();
+        MainWindowTest::TearDown();
+    }
+    ThrowingDlg m_throwing;
+};
+
+TEST_F(FrameworkDialogTest, ExceptionInHandlerBecomesStopBoxAndWindowGoesOn) {
+    ASSERT_TRUE(m_throwing.Create());
+    Click(IDC_SLOT3);
+    ASSERT_EQ(g_messageBoxes.size(), 1u);
+    EXPECT_EQ(g_messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(g_messageBoxes[0].caption, "player_tests");
+    EXPECT_EQ(g_messageBoxes[0].text, AfxFormatSystemMessage(static_cast<DWORD>(E_INVALIDARG)).Str());
+    EXPECT_FALSE(g_messageBoxes[0].text.empty());
+    // Still alive and still routing.
+    ASSERT_TRUE(::IsWindow(m_throwing.m_hWnd));
+    Click(IDC_SLOT4);
+    EXPECT_EQ(m_throwing.m_nHandled, 2);
+    EXPECT_EQ(g_messageBoxes.size(), 1u);
+}
+
+TEST_F(FrameworkDialogTest, OtherNotificationCodesDoNotReachClickHandlers) {
+    ASSERT_TRUE(m_throwing.Create());
+    ::SendMessageA(m_throwing.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_SLOT4, BN_SETFOCUS), 0);
+    EXPECT_EQ(m_throwing.m_nHandled, 0);
+}
+
+TEST_F(FrameworkDialogTest, RadioExchangeBothWays) {
+    m_throwing.m_nSlot = 2;
+    ASSERT_TRUE(m_throwing.Create());  // OnInitDialog writes the members to the controls
+    for (int id = IDC_SLOT1; id <= IDC_SLOT5; ++id)
+        EXPECT_EQ(::IsDlgButtonChecked(m_throwing.m_hWnd, id), id == IDC_SLOT3 ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckRadioButton(m_throwing.m_hWnd, IDC_SLOT1, IDC_SLOT5, IDC_SLOT5);
+    m_throwing.UpdateData(TRUE);
+    EXPECT_EQ(m_throwing.m_nSlot, 4);
+    for (int id = IDC_SLOT1; id <= IDC_SLOT5; ++id) ::CheckDlgButton(m_throwing.m_hWnd, id, BST_UNCHECKED);
+    m_throwing.UpdateData(TRUE);
+    EXPECT_EQ(m_throwing.m_nSlot, -1);
+}
+
+TEST_F(FrameworkDialogTest, CancelHidesModelessDialog) {
+    ASSERT_TRUE(m_throwing.Create());
+    ::ShowWindow(m_throwing.m_hWnd, SW_SHOW);
+    ::SendMessageA(m_throwing.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(::IsWindowVisible(m_throwing.m_hWnd));
+    EXPECT_TRUE(m_throwing.DestroyWindow());
+    EXPECT_EQ(m_throwing.m_hWnd, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// default.lst through the real window: read at start-up, written at exit.
+#include "tests/player/dialog_fixture.h"
+
+#include "core/list_file_codec.h"
+#include "player/product_texts.h"
+
+namespace {
+
+using namespace std::string_literals;
+using EntryList = std::vector<std::string>;
+
+TEST_F(MainWindowTest, FirstStartShowsVersionAndAnEmptyList) {
+    StartWindow();
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(ControlText(IDC_STATUS), LUMETTO_VERSION_STRING);
+    EXPECT_EQ(ControlText(IDC_TIME), "\x92\xe2\x8e\x7e");  // 停止
+    EXPECT_EQ(m_dlg.m_nCurrent, -1);
+    EXPECT_EQ(m_dlg.m_nLastPlayed, -1);
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes("default.lst"), "");
+}
+
+TEST_F(MainWindowTest, DefaultListRoundTripsByteForByte) {
+    const std::string file =
+        "C:\\Music\\a.mp3\r\n"
+        "\r\n"                                   // an empty entry
+        "D:\\\x95\x5C\x83\x5C\\\xB1\xB2.wav\r\n"  // Shift_JIS with 0x5C trail bytes, halfwidth katakana
+        "relative\\b.mp3\r\n" +
+        std::string(1500, 'L') + "\r\n" +  // read whole, never split
+        std::string(1023, 'M') + "\r\n";
+    WriteFileBytes("default.lst", file);
+    StartWindow();
+    EXPECT_EQ(Entries(), (EntryList{"C:\\Music\\a.mp3", "", "D:\\\x95\x5C\x83\x5C\\\xB1\xB2.wav",
+                                  "relative\\b.mp3", std::string(1500, 'L'), std::string(1023, 'M')}));
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes("default.lst"), file);
+    EXPECT_EQ(FilesHere(), EntryList{"default.lst"}) << "no temporary file may be left behind";
+}
+
+TEST_F(MainWindowTest, LineEndVariantsAreNormalisedOnSave) {
+    WriteFileBytes("default.lst", "a\nb\rc\r\nd\0e\r\nlast\x1A" "ignored\r\n"s);
+    StartWindow();
+    EXPECT_EQ(Entries(), (EntryList{"a", "b\rc", "d", "last"}));
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes("default.lst"), "a\r\nb\rc\r\nd\r\nlast\r\n");
+}
+
+TEST_F(MainWindowTest, BinaryGarbageKeepsItsLineStructure) {
+    std::string garbage;
+    unsigned state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245u + 12345u;
+        char ch = static_cast<char>(state >> 24);
+        garbage += ch == '\x1A' ? 'x' : ch;  // keep the whole file in play
+    }
+    WriteFileBytes("default.lst", garbage);
+    StartWindow();
+    // The list control holds text: byte sequences that are no Shift_JIS
+    // characters come back as the code page's default character, but every
+    // line stays one entry and what is saved is what the list shows.
+    EntryList shown = Entries();
+    EXPECT_EQ(shown.size(), SplitListFile(garbage).size());
+    CloseWindow();
+    std::string expected;
+    for (const std::string& entry : shown) AppendListFileLine(expected, entry.data(), entry.size());
+    EXPECT_EQ(ReadFileBytes("default.lst"), expected);
+}
+
+TEST_F(MainWindowTest, HundredThousandEntriesRoundTrip) {
+    std::string file;
+    for (int i = 0; i < 100000; ++i) file += "C:\\Music\\track" + std::to_string(i) + ".mp3\r\n";
+    WriteFileBytes("default.lst", file);
+    StartWindow();
+    EntryList entries = Entries();
+    ASSERT_EQ(entries.size(), 100000u);
+    EXPECT_EQ(entries[99999], "C:\\Music\\track99999.mp3");
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes("default.lst"), file);
+}
+
+TEST_F(MainWindowTest, EditsAreSavedAtExit) {
+    WriteFileBytes("default.lst", "C:\\a.mp3\r\nD:\\b.wav\r\nE:\\c.mp3\r\n");
+    StartWindow();
+    Select(0);
+    Click(IDC_DOWN);
+    Select(2);
+    Click(IDC_DELETE);
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes("default.lst"), "D:\\b.wav\r\nC:\\a.mp3\r\n");
+}
+
+TEST_F(MainWindowTest, NotificationIconIsAddedStoppedAndDeletedAtExit) {
+    StartWindow();
+    ASSERT_EQ(g_iconCalls.size(), 1u);
+    const NOTIFYICONDATAA& add = g_iconCalls[0].record;
+    EXPECT_EQ(g_iconCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.cbSize, sizeof(NOTIFYICONDATAA));
+    EXPECT_EQ(add.hWnd, m_dlg.m_hWnd);
+    EXPECT_EQ(add.uFlags, 7u);
+    EXPECT_EQ(add.uCallbackMessage, 0x8064u);
+    EXPECT_STREQ(add.szTip, "\x92\xe2\x8e\x7e\x92\x86");  // 停止中
+    CloseWindow();
+    ASSERT_EQ(g_iconCalls.size(), 2u);
+    EXPECT_EQ(g_iconCalls[1].message, static_cast<DWORD>(NIM_DELETE));
+}
+
+// A save that cannot replace default.lst leaves its old content, tells the
+// user, and the rest of the shutdown still happens.
+class FailedSaveTest : public MainWindowTest {
+protected:
+    void ExpectOldContentSurvives() {
+        EXPECT_EQ(ReadFileBytes("default.lst"), m_strOld);
+        ASSERT_EQ(g_messageBoxes.size(), 1u);
+        EXPECT_EQ(g_messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+        EXPECT_EQ(g_messageBoxes[0].caption, "player_tests");
+        EXPECT_NE(g_messageBoxes[0].text.find(m_strDir + "\\default.lst"), std::string::npos)
+            << g_messageBoxes[0].text;
+        ASSERT_FALSE(g_iconCalls.empty());
+        EXPECT_EQ(g_iconCalls.back().message, static_cast<DWORD>(NIM_DELETE));
+        EXPECT_EQ(m_dlg.m_hWnd, nullptr);
+    }
+    const std::string m_strOld = "C:\\old.mp3\r\n";
+};
+
+TEST_F(FailedSaveTest, FileHeldOpenByAnotherProgram) {
+    WriteFileBytes("default.lst", m_strOld);
+    StartWindow();
+    SetEntries({"C:\\new.mp3"});
+    HANDLE hHeld = ::CreateFileA("default.lst", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    CloseWindow();
+    ::CloseHandle(hHeld);
+    ExpectOldContentSurvives();
+    EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
+}
+
+TEST_F(FailedSaveTest, ReadOnlyFile) {
+    WriteFileBytes("default.lst", m_strOld);
+    ASSERT_TRUE(::SetFileAttributesA("default.lst", FILE_ATTRIBUTE_READONLY));
+    StartWindow();
+    SetEntries({"C:\\new.mp3"});
+    CloseWindow();
+    ExpectOldContentSurvives();
+    EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
+}
+
+}  // namespace
