@@ -34,7 +34,7 @@ void ListFileLineSplitter::Feed(const char* data, size_t size, std::vector<std::
         else if (b == kLF)
             EndLine(lines);
         else if (b == kCR)
-            m_bPendingCR = m_bLineStarted = true;
+            m_bPendingCR = true;
         else
             AppendToLine(b);
     }

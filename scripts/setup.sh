@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest python3
+  cmake make g++ clang libclang-rt-14-dev googletest python3
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 mingw-w64-tools
   wine wine64 wine32:i386 xvfb xauth x11-utils locales
   gstreamer1.0-plugins-good gstreamer1.0-plugins-good:i386

@@ -1,5 +1,8 @@
 #include "core/audio_file.h"
 
+#include <cstring>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,11 +12,14 @@ struct Row {
     bool audio;
 };
 
+// Each path goes in a heap block of its exact size, so that a sanitizer
+// build reports any read outside the path.
 void CheckRows(const Row* rows, size_t count)
 {
     for (size_t i = 0; i < count; ++i) {
         SCOPED_TRACE(rows[i].path);
-        EXPECT_EQ(rows[i].audio, IsAudioFile(rows[i].path));
+        const std::vector<char> path(rows[i].path, rows[i].path + strlen(rows[i].path) + 1);
+        EXPECT_EQ(rows[i].audio, IsAudioFile(path.data()));
     }
 }
 
@@ -47,6 +53,14 @@ TEST(IsAudioFile, Length)
         {"\\.mp3", true},
     };
     CheckRows(rows, sizeof rows / sizeof rows[0]);
+}
+
+TEST(IsAudioFile, LooksNoFurtherBackThanThePathStart)
+{
+    // The path "mp3" sits right after a "." in memory.
+    const char text[] = "x.mp3";
+    EXPECT_FALSE(IsAudioFile(text + 2));
+    EXPECT_TRUE(IsAudioFile(text + 1));
 }
 
 TEST(IsAudioFile, JudgesBytesAloneNotTheFileSystem)

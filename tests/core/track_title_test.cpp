@@ -26,9 +26,9 @@ std::string Title(const std::string& path, size_t cbTitle = kTitleBufferSize)
             break;
         }
     }
-    const void* nul = memchr(title, 0, cbTitle);
     if (cbTitle == 0)
         return std::string();
+    const void* nul = memchr(title, 0, cbTitle);
     if (nul == nullptr) {
         ADD_FAILURE() << "title not terminated inside " << cbTitle << " bytes";
         return std::string();
@@ -36,12 +36,18 @@ std::string Title(const std::string& path, size_t cbTitle = kTitleBufferSize)
     return std::string(title);
 }
 
+// The lead-byte ranges, written out again so that the models below do not
+// lean on the code under test.
+bool IsLeadInModel(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
 // The title walk without any bound, copying byte by byte into a buffer big
 // enough for every name: the behaviour a bounded title must reproduce
 // whenever the name fits the buffer.
 std::string UnboundedTitle(const std::string& path)
 {
-    auto isLead = [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
     std::vector<char> title(path.size() + 16, '\x7F');
     const char* p = path.c_str();
     size_t count = 0;
@@ -51,7 +57,7 @@ std::string UnboundedTitle(const std::string& path)
         if (b == 0x5C) {
             memset(title.data(), 0, 8);
             count = 0;
-        } else if (isLead(b)) {
+        } else if (IsLeadInModel(b)) {
             title[count++] = p[i];
             title[count++] = p[i + 1];  // may be the terminating NUL
             title[count] = 0;
@@ -245,14 +251,12 @@ bool IsLongestFittingCut(const std::string& full, size_t len, size_t room)
         return len <= room;
     size_t pos = 0;
     while (pos < len) {
-        const unsigned char b = static_cast<unsigned char>(full[pos]);
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        const bool lead = IsLeadInModel(static_cast<unsigned char>(full[pos]));
         pos += (lead && pos + 1 < full.size()) ? 2 : 1;
     }
     if (pos != len)
         return false;  // cut inside a character
-    const unsigned char next = static_cast<unsigned char>(full[pos]);
-    const bool nextLead = (next >= 0x81 && next <= 0x9F) || (next >= 0xE0 && next <= 0xFC);
+    const bool nextLead = IsLeadInModel(static_cast<unsigned char>(full[pos]));
     const size_t nextWidth = (nextLead && pos + 1 < full.size()) ? 2 : 1;
     return len <= room && len + nextWidth > room;
 }
