@@ -1,10 +1,9 @@
 #include "player/lumetto_dlg.h"
 
-#include <cstring>
-
 #include "framework/app.h"
 #include "player/product_texts.h"
 #include "player/shell_hooks.h"
+#include <objbase.h>
 
 CLumettoDlg::CLumettoDlg(CWnd* pParent)
     : CDialog(IDD, pParent),
@@ -18,7 +17,8 @@ CLumettoDlg::CLumettoDlg(CWnd* pParent)
       m_pControl(nullptr),
       m_pEvent(nullptr),
       m_pGraph(nullptr),
-      m_pSeeking(nullptr) {}
+      m_pSeeking(nullptr),
+      m_nUnplayableInARow(0) {}
 
 void CLumettoDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -29,10 +29,17 @@ void CLumettoDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BEGIN_MESSAGE_MAP(CLumettoDlg, CDialog)
+    ON_LBN_DBLCLK(IDC_PLAYLIST, &CLumettoDlg::OnDblclkPlaylist)
+    ON_WM_TIMER(&CLumettoDlg::OnTimer)
+    ON_BN_CLICKED(IDC_PLAY, &CLumettoDlg::OnPlay)
+    ON_BN_CLICKED(IDC_STOP, &CLumettoDlg::OnStop)
     ON_BN_CLICKED(IDC_DELETE, &CLumettoDlg::OnDelete)
     ON_BN_CLICKED(IDC_CLEARALL, &CLumettoDlg::OnClearAll)
+    ON_BN_CLICKED(IDC_PREV, &CLumettoDlg::OnPrev)
+    ON_BN_CLICKED(IDC_NEXT, &CLumettoDlg::OnNext)
     ON_BN_CLICKED(IDC_UP, &CLumettoDlg::OnMoveUp)
     ON_BN_CLICKED(IDC_DOWN, &CLumettoDlg::OnMoveDown)
+    ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SEEK, &CLumettoDlg::OnReleasedCaptureSeek)
 END_MESSAGE_MAP(CDialog)
 
 LRESULT CLumettoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,11 +71,14 @@ BOOL CLumettoDlg::OnInitDialog() {
     AddNotifyIcon();
 
     BOOL bLoaded = LoadStartupTracks();
-    (void)bLoaded;  // decides whether entry 0 starts once the playback graph exists
 
-    // Playback graph, first track, media-key hook and progress timer: added
-    // with the playback and media-key work, in that order.
+    ::CoInitialize(nullptr);
+    CreateGraph();
+    if (bLoaded) PlayTrack(0);
 
+    // The media-key hook is installed here, right before the timer starts.
+
+    StartProgressTimer();
     return TRUE;
 }
 
@@ -89,18 +99,3 @@ BOOL CLumettoDlg::LoadStartupTracks() {
     // The start path (a file or a folder) is taken in with the track intake work.
     return LoadDefaultList();
 }
-
-void CLumettoDlg::AddNotifyIcon() {
-    m_nid.cbSize = sizeof(NOTIFYICONDATAA);
-    m_nid.hWnd = m_hWnd;
-    m_nid.uID = 0;
-    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    m_nid.uCallbackMessage = WM_TRAYNOTIFY;
-    m_nid.hIcon = m_hIcon;
-    m_nid.uTimeout = 10000;
-    m_nid.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
-    std::strcpy(m_nid.szTip, LUMETTO_TIP_STOPPED);
-    LumettoNotifyIcon(NIM_ADD, &m_nid);
-}
-
-void CLumettoDlg::DeleteNotifyIcon() { LumettoNotifyIcon(NIM_DELETE, &m_nid); }

@@ -2,6 +2,7 @@
 // indexes, the notification icon record and the tray menu.
 #pragma once
 #include <windows.h>
+#include <dshow.h>
 #include <shellapi.h>
 
 #include "framework/controls.h"
@@ -9,11 +10,6 @@
 #include "framework/file.h"
 #include "framework/wnd.h"
 #include "res/resource.h"
-
-struct IGraphBuilder;
-struct IMediaControl;
-struct IMediaEvent;
-struct IMediaSeeking;
 
 // Callback message of the notification icon.
 const UINT WM_TRAYNOTIFY = WM_APP + 100;
@@ -51,11 +47,38 @@ public:
     IMediaEvent* m_pEvent;
     IGraphBuilder* m_pGraph;
     IMediaSeeking* m_pSeeking;
+    // Entries in a row whose graph gave no positions; playback stops when it reaches the count.
+    int m_nUnplayableInARow;
+
+    // Plays playlist entry nIndex on a newly built graph; an index with no
+    // entry raises the invalid-argument error. Always TRUE.
+    BOOL PlayTrack(int nIndex);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
+
+    // Transport.
+    void OnPlay();
+    void OnStop();
+    void OnPrev();
+    void OnNext();
+    void OnDblclkPlaylist();
+    void AdvanceAtTrackEnd();
+
+    // Media graph.
+    void CreateGraph();
+    void StopGraph();
+    void ReleaseGraph();
+    void RebuildGraphForEntry(int nIndex);
+
+    // Progress tick and seek slider.
+    void StartProgressTimer();
+    void OnTimer(UINT_PTR nIDEvent);
+    void TickProgress();
+    void SetSliderForNewTrack();
+    void OnReleasedCaptureSeek(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Playlist editing (the list box is the store; nothing mirrors it).
     void OnDelete();
@@ -68,7 +91,12 @@ protected:
     // Appends the lines of default.lst; TRUE when at least one line was read.
     BOOL LoadDefaultList();
 
+    // Notification icon updates.
     void AddNotifyIcon();
+    void ShowTrackBalloon(const char* pszTitle);
+    void UpdateTip(const char* pszTip);
+    void UpdateTipStopped();
+    void ResendIconAfterStop();
     void DeleteNotifyIcon();
 
     DECLARE_MESSAGE_MAP()

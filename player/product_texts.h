@@ -11,3 +11,5 @@
 #define LUMETTO_TIP_STOPPED "停止中"
 // Playlist file written at exit and read at start-up.
 #define LUMETTO_DEFAULT_LIST "default.lst"
+// The balloon title announcing a new track.
+#define LUMETTO_BALLOON_TITLE "再生中のファイル"
