@@ -2,7 +2,8 @@
 #include "framework/wnd.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (rControl.m_hWnd == nullptr) rControl.m_hWnd = pDX->m_pDlgWnd->GetDlgItem(nIDC);
+    // Follows the dialog's current control, so a dialog object created again binds anew.
+    rControl.m_hWnd = pDX->m_pDlgWnd->GetDlgItem(nIDC);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {

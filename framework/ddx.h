@@ -13,7 +13,7 @@ public:
     CWnd* m_pDlgWnd;
 };
 
-// Binds a control object to the dialog's control once (the object keeps no state of its own).
+// Binds a control object to the dialog's control (the object keeps no state of its own).
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // value is the position of the checked button in the group that starts at nIDC; -1 when none.

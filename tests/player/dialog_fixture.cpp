@@ -28,19 +28,19 @@ void TempDirTest::SetUp() {
     m_strOldDir = szOld;
     char szTemp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, szTemp);
+    // Wine reuses process ids from run to run: the tick count keeps folders apart.
     m_strDir = std::string(szTemp) + "lumetto-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
-               std::to_string(++g_nDirCounter);
-    ::CreateDirectoryA(m_strDir.c_str(), nullptr);
+               std::to_string(::GetTickCount()) + "-" + std::to_string(++g_nDirCounter);
+    ASSERT_TRUE(::CreateDirectoryA(m_strDir.c_str(), nullptr)) << m_strDir;
     ASSERT_TRUE(::SetCurrentDirectoryA(m_strDir.c_str())) << m_strDir;
 }
 
 void TempDirTest::TearDown() {
-    ::SetCurrentDirectoryA(m_strOldDir.c_str());
     for (const std::string& name : FilesHere()) {
-        std::string path = m_strDir + "\\" + name;
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(path.c_str());
+        ::SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(name.c_str());
     }
+    ::SetCurrentDirectoryA(m_strOldDir.c_str());
     ::RemoveDirectoryA(m_strDir.c_str());
 }
 

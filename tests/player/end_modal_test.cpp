@@ -1,5 +1,5 @@
 // Every way of ending the modal run writes default.lst and tears the window down.
-#include "tests/player/dialog_fixture.h"
+#include "tests/player/playback_fixture.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ const EndCase kEndCases[] = {
     {"TrayMenuExit", [](HWND h) { ::PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0); }, IDOK},
 };
 
-class EndModalTest : public MainWindowTest, public ::testing::WithParamInterface<EndCase> {};
+class EndModalTest : public PlaybackTest, public ::testing::WithParamInterface<EndCase> {};
 
 TEST_P(EndModalTest, EndsTheRunAndSavesThePlaylist) {
     WriteFileBytes("default.lst", "C:\\a.mp3\r\n");
@@ -50,8 +50,8 @@ TEST_P(EndModalTest, EndsTheRunAndSavesThePlaylist) {
     EXPECT_EQ(nResult, GetParam().expectedResult);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
     EXPECT_EQ(ReadFileBytes("default.lst"), "C:\\a.mp3\r\n");
-    ASSERT_EQ(g_iconCalls.size(), 2u);
-    EXPECT_EQ(g_iconCalls[1].message, static_cast<DWORD>(NIM_DELETE));
+    ASSERT_FALSE(g_iconCalls.empty());
+    EXPECT_EQ(g_iconCalls.back().message, static_cast<DWORD>(NIM_DELETE));
     // The tray exit goes through OnOK, which reads the two texts back first.
     EXPECT_FALSE(dlg.m_strStatus.IsEmpty());
     MSG msg;
