@@ -92,6 +92,11 @@ BOOL CLumettoDlg::DestroyWindow() {
     }
     KillTimer(m_nTimerId);
     DeleteNotifyIcon();
+    // A graph still playing when the process ends takes the process down with
+    // it on the way out; stopped and released here, the program ends cleanly.
+    StopGraph();
+    ReleaseGraph();
+    ::CoUninitialize();
     return CDialog::DestroyWindow();
 }
 

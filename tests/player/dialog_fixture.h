@@ -25,14 +25,15 @@ extern std::vector<RecordedIconCall> g_iconCalls;
 
 // Makes a fresh temporary folder the current directory; removes it afterwards.
 class TempDirTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
+public:
     static std::string ReadFileBytes(const char* pszName);
     static void WriteFileBytes(const char* pszName, const std::string& bytes);
     // Names of the files in the current directory.
     static std::vector<std::string> FilesHere();
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
 
     std::string m_strDir;
     std::string m_strOldDir;

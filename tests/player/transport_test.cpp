@@ -169,6 +169,15 @@ TEST_F(PlaybackTest, DoubleClickPlaysTheSelection) {
     EXPECT_EQ(Rendered(), Paths{"C:\\b.mp3"});
 }
 
+TEST_F(PlaybackTest, ClosingStopsAndReleasesTheGraph) {
+    g_graph.stop = Seconds(100);
+    StartPlaying(kABC);
+    ClearLog();
+    CloseWindow();
+    EXPECT_EQ(g_graph.alive, 0) << "a graph still running when the process ends crashes it on the way out";
+    EXPECT_EQ(g_graph.log, (Paths{"Stop 2", "SetPositions 0/1 1/1 2", "Wait 2", "gone 2"}));
+}
+
 TEST_F(PlaybackTest, ManyTrackStartsLeaveOneGraph) {
     StartPlaying(kABC);
     for (int i = 0; i < 300; ++i) Click(IDC_NEXT);
