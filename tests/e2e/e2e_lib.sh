@@ -1,0 +1,54 @@
+# Shared helpers of the end-to-end tests (sourced). They expect WINE_RUN,
+# INSPECT_EXE and WINEPREFIX to be set.
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+skip() { echo "SKIP: $*"; }
+# Aborts the rest of the test when a step that the later checks need fails.
+fatal() { fail "$*"; echo "FAIL: $(basename "$0") ($failures failed check(s), stopped early)"; exit 1; }
+# Final verdict and exit code.
+finish() {
+  if [ "$failures" -eq 0 ]; then
+    echo "PASS: $(basename "$0")"
+    exit 0
+  fi
+  echo "FAIL: $(basename "$0") ($failures failed check(s))"
+  exit 1
+}
+
+inspect() { timeout 60 "$WINE_RUN" "$INSPECT_EXE" "$@"; }
+
+# check_eq WHAT EXPECTED ACTUAL
+check_eq() {
+  if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
+}
+
+# Live (not zombie) processes named NAME (the exe's file name is the Unix
+# process name under Wine) that run in this test's prefix.
+our_pids() {
+  local pid
+  for pid in $(pgrep -x "$1"); do
+    [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+}
+
+# wait_gone PID SECONDS: true when the process has ended within the time.
+wait_gone() {
+  local deadline=$((SECONDS + $2))
+  while [ -e "/proc/$1" ] && [ "$(ps -o stat= -p "$1" 2>/dev/null | cut -c1)" != "Z" ]; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+  return 0
+}
+
+# start_player DIR EXE [ARGS...]: starts EXE with DIR as its current
+# directory; sets PLAYER_PID (the wine-run process, whose exit code is the player's).
+start_player() {
+  local dir=$1
+  shift
+  (cd "$dir" && exec "$WINE_RUN" "$@") >/dev/null 2>&1 &
+  PLAYER_PID=$!
+}
