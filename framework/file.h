@@ -33,6 +33,10 @@ public:
     void Abort();
 
     const CString& GetFilePath() const { return m_strFileName; }
+    ULONGLONG GetLength() const {
+        LARGE_INTEGER size;
+        return ::GetFileSizeEx(m_hFile, &size) ? static_cast<ULONGLONG>(size.QuadPart) : 0;
+    }
 
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
 

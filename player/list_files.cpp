@@ -27,12 +27,17 @@ BOOL CLumettoDlg::OpenListFile(CStdioFile& file, const char* pszFileName) {
 }
 
 BOOL CLumettoDlg::AppendListFileLines(CStdioFile& file) {
+    // A long list would otherwise redraw and grow the control entry by entry.
+    m_list.SetRedraw(FALSE);
+    m_list.InitStorage(file.GetLength());
     BOOL bReadLine = FALSE;
     CString strLine;
     while (file.ReadString(strLine)) {
         m_list.InsertString(-1, strLine);
         bReadLine = TRUE;
     }
+    m_list.SetRedraw(TRUE);
+    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
     return bReadLine;
 }
 

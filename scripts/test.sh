@@ -9,6 +9,7 @@ bash "$root/scripts/build.sh" || exit 1
 
 work="$(mktemp -d /tmp/lumetto-test.XXXXXX)"
 export LUMETTO_WINEPREFIX="$work/wineprefix"
+export LUMETTO_E2E_WINEPREFIX="$work/e2e-wineprefix"
 export HOME="$work/home"
 mkdir -p "$HOME"
 # No sound card here: ALSA writes what is played into a file instead.
@@ -39,6 +40,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$root/build/x64" --output-on-failure --timeout 900 2>&1 | tee "$work/wine.log"
 count "$work/wine.log"
 
-WINEPREFIX="$LUMETTO_WINEPREFIX" wineserver -k 2>/dev/null || true
+for prefix in "$LUMETTO_WINEPREFIX" "$LUMETTO_E2E_WINEPREFIX"; do
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+done
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,180 @@
+#!/bin/bash
+# Start-up and exit figures of the player, and the size of its executable.
+#
+# usage: scripts/bench-startup.sh [LUMETTO_EXE [WININSPECT_EXE]]
+#   LUMETTO_EXE     default: build/x64/player/Lumetto.exe under the repository root
+#   WININSPECT_EXE  default: tests/tools/wininspect.exe in the same build tree
+#   BENCH_RUNS      runs per case (default 5); medians are printed
+#   BENCH_ENTRIES   entries of the long list (default 100000)
+# Prints figures only, no verdict. The player runs in a Wine virtual desktop:
+# outside one, Wine itself holds every exiting GUI process for about 2 seconds
+# (4 with a notification icon), which would drown the time of the save.
+# Wine prefix: LUMETTO_STARTUP_BENCH_WINEPREFIX, default
+# /tmp/lumetto-startup-bench-wine-UID (made on first use).
+#
+# Figures:
+#   start-up   creation of the player's process -> its main window first seen
+#              visible (the window is shown only after the list was read);
+#              also from the launch command -> visible, Wine's loader included
+#   exit       WM_CLOSE posted -> the process has ended (the list is saved then)
+#   save       exit with the long list minus exit with an empty list
+set -euo pipefail
+
+REPO=$(cd "$(dirname "$0")/.." && pwd)
+EXE=$(readlink -f "${1:-$REPO/build/x64/player/Lumetto.exe}")
+INSPECT=$(readlink -f "${2:-$(dirname "$EXE")/../tests/tools/wininspect.exe}")
+WINE_RUN=$REPO/scripts/wine-run
+RUNS=${BENCH_RUNS:-5}
+ENTRIES=${BENCH_ENTRIES:-100000}
+for f in "$EXE" "$INSPECT"; do
+  [ -f "$f" ] || { echo "$0: $f not found (build it first)" >&2; exit 1; }
+done
+command -v xwininfo >/dev/null || { echo "$0: xwininfo is needed" >&2; exit 1; }
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$EXE" "$INSPECT"
+fi
+
+export WINEPREFIX=${LUMETTO_STARTUP_BENCH_WINEPREFIX:-/tmp/lumetto-startup-bench-wine-$(id -u)}
+DESKTOP_NAME=lumetto-startup-bench
+DESKTOP="/desktop=$DESKTOP_NAME,800x600"
+CAPTION="Harkel's Lumetto"
+EXE_NAME=$(basename "$EXE")
+IDC_PLAYLIST=1003
+
+# explorer starts the program inside the virtual desktop and returns at once;
+# the program's output still comes through the pipe.
+in_desktop() { timeout 300 "$WINE_RUN" explorer "$DESKTOP" "$@"; }
+
+player_pids() {
+  local pid
+  for pid in $(pgrep -x "$EXE_NAME"); do
+    [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+}
+
+now_ms() { date +%s%3N; }
+
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+
+WORK=$(mktemp -d /tmp/lumetto-startup-bench.XXXXXX)
+cleanup() {
+  local pid
+  for pid in $(player_pids); do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# A copy that is still ending (a previous run of this script) gets a few seconds.
+for _ in $(seq 1 50); do [ -z "$(player_pids)" ] && break; sleep 0.2; done
+if [ -n "$(player_pids)" ]; then
+  echo "$0: $EXE_NAME is already running in $WINEPREFIX; close it first" >&2
+  exit 1
+fi
+
+wait_for_desktop() {
+  local deadline=$((SECONDS + 60))
+  until xwininfo -name "$DESKTOP_NAME - Wine desktop" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && { echo "$0: the virtual desktop did not appear" >&2; exit 1; }
+    sleep 0.1
+  done
+}
+
+# one_run DIR EXPECTED_COUNT: prints "process_ms launch_ms exit_ms".
+one_run() {
+  local dir=$1 expected=$2 poll=$WORK/poll.out start line hwnd process_ms seen_ms count exit_ms deadline
+  rm -f "$poll"
+  # The watcher polls before the player starts, so the first sighting is the real one.
+  (in_desktop "$INSPECT" time-to-window "$CAPTION" 300000 >"$poll" 2>/dev/null &)
+  wait_for_desktop
+  sleep 1
+  start=$(now_ms)
+  (cd "$dir" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE") >/dev/null 2>&1 &
+  deadline=$((SECONDS + 300))
+  until [ -s "$poll" ] && grep -q $'\n' "$poll" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && { echo "$0: no window within 300 s" >&2; exit 1; }
+    sleep 0.05
+  done
+  read -r hwnd process_ms seen_ms <"$poll"
+  count=$(in_desktop "$INSPECT" list-count "$hwnd" $IDC_PLAYLIST)
+  [ "$count" = "$expected" ] || echo "warning: the list holds $count entries, expected $expected" >&2
+  exit_ms=$(in_desktop "$INSPECT" close-wait "$hwnd" 300000)
+  deadline=$((SECONDS + 60))
+  while [ -n "$(player_pids)" ]; do
+    [ $SECONDS -ge $deadline ] && { echo "$0: $EXE_NAME still running after its window closed" >&2; exit 1; }
+    sleep 0.1
+  done
+  echo "$process_ms $((seen_ms - start)) $exit_ms"
+}
+
+# Lists: an empty one and a long one of plausible paths, in Shift_JIS.
+mkdir -p "$WORK/empty" "$WORK/long"
+: >"$WORK/empty/default.lst"
+awk -v n="$ENTRIES" 'BEGIN {
+  for (i = 0; i < n; i++)
+    if (i % 3 == 0) printf "D:\\音楽\\アーティスト %03d\\アルバム %02d\\%05d ソフトな雨.mp3\r\n", i % 500, i % 40, i
+    else printf "D:\\Music\\Artist %03d\\Album %02d\\%05d Track title.mp3\r\n", i % 500, i % 40, i
+}' | iconv -f UTF-8 -t CP932 >"$WORK/long.lst"
+cp "$WORK/long.lst" "$WORK/long/default.lst"
+
+echo "Lumetto start-up and exit ($RUNS runs per case, medians; Wine virtual desktop)"
+echo "executable: $EXE"
+echo "long list:  $ENTRIES entries, $(($(stat -c %s "$WORK/long.lst") / 1024)) KiB"
+echo
+
+one_run "$WORK/empty" 0 >/dev/null  # warm-up: Wine's prefix, desktop and caches
+
+for case in empty long; do
+  expected=0
+  [ $case = long ] && expected=$ENTRIES
+  : >"$WORK/$case.runs"
+  for i in $(seq 1 "$RUNS"); do
+    [ $case = long ] && cp "$WORK/long.lst" "$WORK/long/default.lst"
+    one_run "$WORK/$case" $expected | tee -a "$WORK/$case.runs" | sed "s/^/  $case run $i: process->visible, launch->visible, exit (ms): /"
+  done
+done
+if cmp -s "$WORK/long.lst" "$WORK/long/default.lst"; then
+  echo "  long list written back unchanged at exit"
+else
+  echo "  warning: the long list was not written back unchanged"
+fi
+echo
+
+col() { awk -v c="$1" '{ print $c }' "$2" | median; }
+start_empty=$(col 1 "$WORK/empty.runs")
+start_long=$(col 1 "$WORK/long.runs")
+launch_empty=$(col 2 "$WORK/empty.runs")
+launch_long=$(col 2 "$WORK/long.runs")
+exit_empty=$(col 3 "$WORK/empty.runs")
+exit_long=$(col 3 "$WORK/long.runs")
+
+printf '%-44s %6s ms   (launch -> visible %s ms)\n' "start-up, empty list:" "$start_empty" "$launch_empty"
+printf '%-44s %6s ms   (launch -> visible %s ms)\n' "start-up, $ENTRIES entries:" "$start_long" "$launch_long"
+printf '%-44s %6s      (target <= 2.0; launch -> visible %s)\n' "start-up ratio $ENTRIES / empty:" \
+  "$(awk -v a="$start_long" -v b="$start_empty" 'BEGIN { printf "%.2f", a / b }')" \
+  "$(awk -v a="$launch_long" -v b="$launch_empty" 'BEGIN { printf "%.2f", a / b }')"
+printf '%-44s %6s ms\n' "exit (WM_CLOSE -> process end), empty list:" "$exit_empty"
+printf '%-44s %6s ms\n' "exit (WM_CLOSE -> process end), $ENTRIES:" "$exit_long"
+printf '%-44s %6s ms\n' "save of $ENTRIES entries (difference):" "$((exit_long - exit_empty))"
+echo
+
+size=$(stat -c %s "$EXE")
+printf '%-44s %6s KiB (target <= 512 KiB)\n' "size of $EXE_NAME:" "$(((size + 1023) / 1024))"
+# DLLs that every Windows installation carries.
+system_dlls=" $(echo kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll comdlg32.dll \
+  ole32.dll oleaut32.dll ws2_32.dll wsock32.dll winmm.dll msvcrt.dll shlwapi.dll version.dll imm32.dll \
+  uxtheme.dll ntdll.dll ucrtbase.dll) "
+echo "imported DLLs:"
+x86_64-w64-mingw32-objdump -p "$EXE" | awk '/DLL Name:/ { print $3 }' | while read -r dll; do
+  lower=$(tr 'A-Z' 'a-z' <<<"$dll")
+  case "$system_dlls" in
+    *" $lower "*) echo "  $dll" ;;
+    *)
+      case $lower in
+        api-ms-win-*) echo "  $dll" ;;
+        *) echo "  $dll   <-- not a Windows system DLL" ;;
+      esac
+      ;;
+  esac
+done
