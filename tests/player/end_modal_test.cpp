@@ -61,4 +61,18 @@ TEST_P(EndModalTest, EndsTheRunAndSavesThePlaylist) {
 INSTANTIATE_TEST_SUITE_P(Ways, EndModalTest, ::testing::ValuesIn(kEndCases),
                          [](const ::testing::TestParamInfo<EndCase>& info) { return info.param.name; });
 
+TEST_F(PlaybackTest, EnterInThePlaylistPlaysTheSelection) {
+    WriteFileBytes("default.lst", "C:\\a.mp3\r\nC:\\b.mp3\r\n");
+    SelfEndingDlg dlg([](HWND h) {
+        HWND hList = ::GetDlgItem(h, IDC_PLAYLIST);
+        ::SendMessageA(hList, LB_SETCURSEL, 1, 0);
+        ::SetFocus(hList);
+        // The dialog manager turns Enter into the default button's command.
+        ::PostMessageA(hList, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(Rendered(), (std::vector<std::string>{"C:\\a.mp3", "C:\\b.mp3"}));
+}
+
 }  // namespace
