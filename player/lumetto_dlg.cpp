@@ -29,7 +29,11 @@ void CLumettoDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BEGIN_MESSAGE_MAP(CLumettoDlg, CDialog)
+    ON_WM_SYSCOMMAND(&CLumettoDlg::OnSysCommand)
+    ON_WM_PAINT(&CLumettoDlg::OnPaint)
+    ON_WM_QUERYDRAGICON(&CLumettoDlg::OnQueryDragIcon)
     ON_LBN_DBLCLK(IDC_PLAYLIST, &CLumettoDlg::OnDblclkPlaylist)
+    ON_BN_CLICKED(IDC_HIDE, &CLumettoDlg::OnHide)
     ON_WM_TIMER(&CLumettoDlg::OnTimer)
     ON_BN_CLICKED(IDC_PLAY, &CLumettoDlg::OnPlay)
     ON_BN_CLICKED(IDC_STOP, &CLumettoDlg::OnStop)
@@ -43,15 +47,25 @@ BEGIN_MESSAGE_MAP(CLumettoDlg, CDialog)
 END_MESSAGE_MAP(CDialog)
 
 LRESULT CLumettoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Dropped files and the notification icon's callback are looked at here
-    // before the message table; both go on to the table afterwards.
+    // Looked at before the message table; every message goes on to it afterwards.
+    switch (message) {
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        break;
+    case WM_TRAYNOTIFY:
+        OnTrayNotify(lParam);
+        break;
+    case WM_ENDSESSION:
+        OnEndSession(static_cast<BOOL>(wParam));
+        break;
+    }
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
 BOOL CLumettoDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    // System menu entry and About box: added with the shell work.
+    AddAboutToSystemMenu();
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -98,9 +112,4 @@ BOOL CLumettoDlg::DestroyWindow() {
     ReleaseGraph();
     ::CoUninitialize();
     return CDialog::DestroyWindow();
-}
-
-BOOL CLumettoDlg::LoadStartupTracks() {
-    // The start path (a file or a folder) is taken in with the track intake work.
-    return LoadDefaultList();
 }

@@ -91,6 +91,22 @@ protected:
     // Appends the lines of default.lst; TRUE when at least one line was read.
     BOOL LoadDefaultList();
 
+    // Track intake.
+    // Adds the folder's MP3 files, then its WAV files, by the sorted add;
+    // TRUE when the MP3 search found something.
+    BOOL AddFolderTracks(const char* pszFolder);
+    void OnDropFiles(HDROP hDrop);
+
+    // Shell presence.
+    void AddAboutToSystemMenu();
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void ShowMainWindow(BOOL bShow);
+    void OnHide();
+    void OnTrayNotify(LPARAM lParam);
+    void OnEndSession(BOOL bEnding);
+
     // Notification icon updates.
     void AddNotifyIcon();
     void ShowTrackBalloon(const char* pszTitle);

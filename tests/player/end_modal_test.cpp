@@ -33,6 +33,12 @@ const EndCase kEndCases[] = {
      IDCANCEL},
     {"CloseBox", [](HWND h) { ::PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
     {"TrayMenuExit", [](HWND h) { ::PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0); }, IDOK},
+    {"TrayMenuExitWhileHidden",
+     [](HWND h) {
+         ::SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_HIDE, BN_CLICKED), 0);
+         ::PostMessageA(h, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+     },
+     IDOK},
 };
 
 class EndModalTest : public PlaybackTest, public ::testing::WithParamInterface<EndCase> {};
