@@ -1,9 +1,9 @@
 #!/bin/bash
 # Start-up and exit figures of the player, and the size of its executable.
 #
-# usage: scripts/bench-startup.sh [LUMETTO_EXE [WININSPECT_EXE]]
+# usage: scripts/bench-startup.sh [LUMETTO_EXE [WINPROBE_EXE]]
 #   LUMETTO_EXE     default: build/x64/player/Lumetto.exe under the repository root
-#   WININSPECT_EXE  default: tests/tools/wininspect.exe in the same build tree
+#   WINPROBE_EXE  default: tests/tools/winprobe.exe in the same build tree
 #   BENCH_RUNS      runs per case (default 5); medians are printed
 #   BENCH_ENTRIES   entries of the long list (default 100000)
 # Prints figures only, no verdict. The player runs in a Wine virtual desktop:
@@ -22,7 +22,7 @@ set -euo pipefail
 
 REPO=$(cd "$(dirname "$0")/.." && pwd)
 EXE=$(readlink -f "${1:-$REPO/build/x64/player/Lumetto.exe}")
-INSPECT=$(readlink -f "${2:-$(dirname "$EXE")/../tests/tools/wininspect.exe}")
+INSPECT=$(readlink -f "${2:-$(dirname "$EXE")/../tests/tools/winprobe.exe}")
 WINE_RUN=$REPO/scripts/wine-run
 RUNS=${BENCH_RUNS:-5}
 ENTRIES=${BENCH_ENTRIES:-100000}

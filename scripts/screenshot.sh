@@ -1,9 +1,9 @@
 #!/bin/bash
 # Takes a picture of the main window with a small playlist, for the docs.
 #
-# usage: scripts/screenshot.sh OUT.png [LUMETTO_EXE [WININSPECT_EXE]]
+# usage: scripts/screenshot.sh OUT.png [LUMETTO_EXE [WINPROBE_EXE]]
 #   LUMETTO_EXE     default: build/x64/player/Lumetto.exe under the repository root
-#   WININSPECT_EXE  default: tests/tools/wininspect.exe in the same build tree
+#   WINPROBE_EXE  default: tests/tools/winprobe.exe in the same build tree
 # Builds nothing. The player runs in a Wine virtual desktop of 800 x 600 (so
 # its window gets a frame and a taskbar), on $DISPLAY if set, else on an X
 # server of its own; the picture is that desktop. Wine prefix:
@@ -11,13 +11,13 @@
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 3 ]; then
-  echo "usage: $0 OUT.png [LUMETTO_EXE [WININSPECT_EXE]]" >&2
+  echo "usage: $0 OUT.png [LUMETTO_EXE [WINPROBE_EXE]]" >&2
   exit 2
 fi
 REPO=$(cd "$(dirname "$0")/.." && pwd)
 OUT=$(readlink -f "$1")
 EXE=$(readlink -f "${2:-$REPO/build/x64/player/Lumetto.exe}")
-INSPECT=$(readlink -f "${3:-$(dirname "$EXE")/../tests/tools/wininspect.exe}")
+INSPECT=$(readlink -f "${3:-$(dirname "$EXE")/../tests/tools/winprobe.exe}")
 WINE_RUN=$REPO/scripts/wine-run
 for f in "$EXE" "$INSPECT"; do
   [ -f "$f" ] || { echo "$0: $f not found (build it first)" >&2; exit 1; }

@@ -6,10 +6,10 @@
 # stream) must hold the tones in that order; the two bad entries are skipped
 # without a message; closing ends the process cleanly.
 #
-# usage: playback_test.sh LUMETTO_EXE WININSPECT_EXE
+# usage: playback_test.sh LUMETTO_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WININSPECT_EXE" >&2; exit 2; }
+[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
 LUMETTO_EXE=$(readlink -f "$1")
 INSPECT_EXE=$(readlink -f "$2")
 SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)

@@ -1,6 +1,6 @@
 #!/bin/bash
 # End-to-end start-up test of the real Lumetto.exe under Wine, looked at from
-# another process with wininspect:
+# another process with winprobe:
 #   - the default list (Shift_JIS names, a relative path, an empty line) is
 #     shown entry for entry, byte for byte, with the version string and "停止";
 #   - a second start of the same executable ends at once and leaves the first
@@ -9,7 +9,7 @@
 #   - a save that cannot replace default.lst reports it in a message box,
 #     keeps the old file and still lets the process end.
 #
-# usage: startup_test.sh LUMETTO_EXE WININSPECT_EXE
+# usage: startup_test.sh LUMETTO_EXE WINPROBE_EXE
 # Runs in a Wine prefix of its own (LUMETTO_E2E_WINEPREFIX, default
 # /tmp/lumetto-e2e-wine-UID) so that nothing else running under Wine can hold
 # the single-instance mutex or a window with the same caption.
@@ -18,7 +18,7 @@
 set -u
 
 if [ $# -ne 2 ]; then
-  echo "usage: $0 LUMETTO_EXE WININSPECT_EXE" >&2
+  echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2
   exit 2
 fi
 LUMETTO_EXE=$(readlink -f "$1")
@@ -48,7 +48,7 @@ SECOND_START_LIMIT=10     # seconds a second copy may take to give up
 EXIT_LIMIT=30             # seconds from WM_CLOSE to the end of the process
 
 # Hex of each line of a list file (CR LF or LF line ends), one line per entry,
-# in the form wininspect's list-hex prints.
+# in the form winprobe's list-hex prints.
 list_file_hex() {
   local line
   while IFS= read -r line || [ -n "$line" ]; do

@@ -1,4 +1,4 @@
-// wininspect: looks at another process's windows for the end-to-end tests
+// winprobe: looks at another process's windows for the end-to-end tests
 // and the start-up figures; also answers whether the platform replaces a
 // read-only file, which those tests need to know.
 //
@@ -183,15 +183,15 @@ int ListEntries(HWND hList, bool bHex) {
 
 int Usage() {
     std::fputs(
-        "usage: wininspect wait-window CAPTION TIMEOUT_MS [CLASS]\n"
-        "       wininspect time-to-window CAPTION TIMEOUT_MS\n"
-        "       wininspect count-windows CAPTION\n"
-        "       wininspect caption HWND\n"
-        "       wininspect text HWND CTRLID\n"
-        "       wininspect list HWND CTRLID | list-hex HWND CTRLID | list-count HWND CTRLID\n"
-        "       wininspect select HWND CTRLID INDEX\n"
-        "       wininspect close HWND | close-wait HWND TIMEOUT_MS\n"
-        "       wininspect command HWND ID\n",
+        "usage: winprobe wait-window CAPTION TIMEOUT_MS [CLASS]\n"
+        "       winprobe time-to-window CAPTION TIMEOUT_MS\n"
+        "       winprobe count-windows CAPTION\n"
+        "       winprobe caption HWND\n"
+        "       winprobe text HWND CTRLID\n"
+        "       winprobe list HWND CTRLID | list-hex HWND CTRLID | list-count HWND CTRLID\n"
+        "       winprobe select HWND CTRLID INDEX\n"
+        "       winprobe close HWND | close-wait HWND TIMEOUT_MS\n"
+        "       winprobe command HWND ID\n",
         stderr);
     return kUsage;
 }
