@@ -173,6 +173,9 @@ INT_PTR CDialog::DoModal() {
 
     m_bModal = true;
     if (CreateFromTemplate(hParent) != nullptr && m_hWnd != nullptr) {
+        // Templates carry no WS_VISIBLE; a modal box is shown once it is built,
+        // unless its initialisation already ended it.
+        if (!m_bEndModal && !::IsWindowVisible(m_hWnd)) ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
         RunModalLoop();
         if (m_hWnd) {
             ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
