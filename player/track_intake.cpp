@@ -3,9 +3,14 @@
 // sorted add; dropped files and list-file lines are appended.
 #include "player/lumetto_dlg.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
 #include <vector>
 
 #include "core/audio_file.h"
+#include "core/drop_list.h"
 #include "core/bounded_format.h"
 #include "framework/filefind.h"
 
@@ -24,6 +29,48 @@ BOOL AddSearchMatches(CListBox& list, const char* pszFolder, const char* pszForm
         list.AddString(finder.GetFilePath());
     }
     return TRUE;
+}
+
+// The dropped paths in one pass over the drop's own list, wide paths in the
+// ANSI code page; nothing when the handle cannot be read that way.
+bool ReadDropList(HDROP hDrop, std::vector<std::string>& paths) {
+    HGLOBAL hGlobal = reinterpret_cast<HGLOBAL>(hDrop);
+    SIZE_T cb = ::GlobalSize(hGlobal);
+    const auto* pDrop = static_cast<const DROPFILES*>(::GlobalLock(hGlobal));
+    if (pDrop == nullptr) return false;
+    bool bRead = cb >= sizeof(DROPFILES) && pDrop->pFiles >= sizeof(DROPFILES) && pDrop->pFiles <= cb;
+    if (bRead && !pDrop->fWide) {
+        const char* pBytes = reinterpret_cast<const char*>(pDrop);
+        for (const DropPathSpan& s : SplitDropPaths(pBytes, cb, pDrop->pFiles))
+            paths.emplace_back(pBytes + s.offset, s.length);
+    } else if (bRead) {
+        const auto* pUnits = reinterpret_cast<const char16_t*>(reinterpret_cast<const char*>(pDrop) + pDrop->pFiles);
+        size_t nUnits = (cb - pDrop->pFiles) / sizeof(char16_t);
+        for (const DropPathSpan& s : SplitDropPaths(pUnits, nUnits, 0)) {
+            const auto* pwsz = reinterpret_cast<const wchar_t*>(pUnits + s.offset);
+            int n = ::WideCharToMultiByte(CP_ACP, 0, pwsz, static_cast<int>(s.length), nullptr, 0, nullptr, nullptr);
+            std::string path(static_cast<size_t>(n), '\0');
+            ::WideCharToMultiByte(CP_ACP, 0, pwsz, static_cast<int>(s.length), path.data(), n, nullptr, nullptr);
+            paths.push_back(std::move(path));
+        }
+    }
+    ::GlobalUnlock(hGlobal);
+    return bRead;
+}
+
+// Every dropped path, read whole however long.
+std::vector<std::string> DroppedPaths(HDROP hDrop) {
+    std::vector<std::string> paths;
+    if (ReadDropList(hDrop, paths)) return paths;
+    UINT nCount = ::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < nCount && static_cast<int>(nCount) > 0; ++i) {
+        // Asked for its length first, a long path is read whole.
+        UINT nLength = ::DragQueryFileA(hDrop, i, nullptr, 0);
+        std::vector<char> path(nLength + 1, '\0');
+        ::DragQueryFileA(hDrop, i, path.data(), nLength + 1);
+        paths.emplace_back(path.data());
+    }
+    return paths;
 }
 
 }  // namespace
@@ -47,18 +94,14 @@ BOOL CLumettoDlg::LoadStartupTracks() {
 }
 
 void CLumettoDlg::OnDropFiles(HDROP hDrop) {
-    UINT nCount = ::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
-    if (static_cast<int>(nCount) > 0) {
+    std::vector<std::string> paths = DroppedPaths(hDrop);
+    if (!paths.empty()) {
         m_list.SetRedraw(FALSE);
-        for (UINT i = 0; i < nCount; ++i) {
-            // Asked for its length first, a long path is read whole.
-            UINT nLength = ::DragQueryFileA(hDrop, i, nullptr, 0);
-            std::vector<char> path(nLength + 1, '\0');
-            ::DragQueryFileA(hDrop, i, path.data(), nLength + 1);
-            if (IsAudioFile(path.data())) {
-                m_list.InsertString(-1, path.data());
+        for (const std::string& path : paths) {
+            if (IsAudioFile(path.c_str())) {
+                m_list.InsertString(-1, path.c_str());
             } else {
-                AddFolderTracks(path.data());
+                AddFolderTracks(path.c_str());
             }
         }
         m_list.SetRedraw(TRUE);

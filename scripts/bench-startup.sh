@@ -42,71 +42,9 @@ CAPTION="Harkel's Lumetto"
 EXE_NAME=$(basename "$EXE")
 IDC_PLAYLIST=1003
 
-# explorer starts the program inside the virtual desktop and returns at once;
-# the program's output still comes through the pipe.
-in_desktop() { timeout 300 "$WINE_RUN" explorer "$DESKTOP" "$@"; }
-
-player_pids() {
-  local pid
-  for pid in $(pgrep -x "$EXE_NAME"); do
-    [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
-  done
-}
-
-now_ms() { date +%s%3N; }
-
-median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
-
-WORK=$(mktemp -d /tmp/lumetto-startup-bench.XXXXXX)
-cleanup() {
-  local pid
-  for pid in $(player_pids); do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-# A copy that is still ending (a previous run of this script) gets a few seconds.
-for _ in $(seq 1 50); do [ -z "$(player_pids)" ] && break; sleep 0.2; done
-if [ -n "$(player_pids)" ]; then
-  echo "$0: $EXE_NAME is already running in $WINEPREFIX; close it first" >&2
-  exit 1
-fi
-
-wait_for_desktop() {
-  local deadline=$((SECONDS + 60))
-  until xwininfo -name "$DESKTOP_NAME - Wine desktop" >/dev/null 2>&1; do
-    [ $SECONDS -ge $deadline ] && { echo "$0: the virtual desktop did not appear" >&2; exit 1; }
-    sleep 0.1
-  done
-}
-
-# one_run DIR EXPECTED_COUNT: prints "process_ms launch_ms exit_ms".
-one_run() {
-  local dir=$1 expected=$2 poll=$WORK/poll.out start line hwnd process_ms seen_ms count exit_ms deadline
-  rm -f "$poll"
-  # The watcher polls before the player starts, so the first sighting is the real one.
-  (in_desktop "$INSPECT" time-to-window "$CAPTION" 300000 >"$poll" 2>/dev/null &)
-  wait_for_desktop
-  sleep 1
-  start=$(now_ms)
-  (cd "$dir" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE") >/dev/null 2>&1 &
-  deadline=$((SECONDS + 300))
-  until [ -s "$poll" ] && grep -q $'\n' "$poll" 2>/dev/null; do
-    [ $SECONDS -ge $deadline ] && { echo "$0: no window within 300 s" >&2; exit 1; }
-    sleep 0.05
-  done
-  read -r hwnd process_ms seen_ms <"$poll"
-  count=$(in_desktop "$INSPECT" list-count "$hwnd" $IDC_PLAYLIST)
-  [ "$count" = "$expected" ] || echo "warning: the list holds $count entries, expected $expected" >&2
-  exit_ms=$(in_desktop "$INSPECT" close-wait "$hwnd" 300000)
-  deadline=$((SECONDS + 60))
-  while [ -n "$(player_pids)" ]; do
-    [ $SECONDS -ge $deadline ] && { echo "$0: $EXE_NAME still running after its window closed" >&2; exit 1; }
-    sleep 0.1
-  done
-  echo "$process_ms $((seen_ms - start)) $exit_ms"
-}
+BENCH_NAME=lumetto-startup-bench
+# shellcheck source=scripts/bench-common.sh
+source "$REPO/scripts/bench-common.sh"
 
 # Lists: an empty one and a long one of plausible paths, in Shift_JIS.
 mkdir -p "$WORK/empty" "$WORK/long"

@@ -24,6 +24,23 @@ HDROP MakeDrop(const Paths& paths) {
     return static_cast<HDROP>(h);
 }
 
+// The same drop with UTF-16 paths, as the desktop shell hands them over.
+HDROP MakeWideDrop(const std::vector<std::wstring>& paths) {
+    size_t cb = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const std::wstring& p : paths) cb += (p.size() + 1) * sizeof(wchar_t);
+    HGLOBAL h = ::GlobalAlloc(GHND, cb);
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(h));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = TRUE;
+    auto* p = reinterpret_cast<wchar_t*>(pDrop + 1);
+    for (const std::wstring& path : paths) {
+        memcpy(p, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+        p += path.size() + 1;
+    }
+    ::GlobalUnlock(h);
+    return static_cast<HDROP>(h);
+}
+
 class IntakeTest : public PlaybackTest {
 protected:
     void MakeFolder(const std::string& folder, const Paths& files) {
@@ -142,6 +159,26 @@ TEST_F(IntakeTest, LongDroppedPathIsReadWhole) {
     std::string longPath = "C:\\" + std::string(1500, 'p') + ".mp3";
     Drop({longPath, "C:\\short.wav"});
     EXPECT_EQ(Entries(), (Paths{longPath, "C:\\short.wav"}));
+}
+
+TEST_F(IntakeTest, WideDropArrivesInTheAnsiCodePage) {
+    MakeFolder("music", {"a.mp3"});
+    StartStopped({});
+    const std::string narrowFolder = Full("music");
+    std::wstring folder(narrowFolder.begin(), narrowFolder.end());  // ASCII temp path
+    HDROP hDrop = MakeWideDrop({L"C:\\\u97f3\u697d.mp3", folder, L"C:\\" + std::wstring(1200, L'w') + L".wav"});
+    ::SendMessageA(m_dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    // 音楽 in Shift_JIS; the folder's match goes in by the sorted add.
+    EXPECT_EQ(Entries(), (Paths{Full("music\\a.mp3"), "C:\\\x89\xb9\x8a\x79.mp3",
+                                "C:\\" + std::string(1200, 'w') + ".wav"}));
+}
+
+TEST_F(IntakeTest, TenThousandDroppedFilesAllArriveInOrder) {
+    StartStopped({});
+    Paths paths;
+    for (int i = 0; i < 10000; ++i) paths.push_back("C:\\t\\" + std::to_string(9999 - i) + ".mp3");
+    Drop(paths);
+    EXPECT_EQ(Entries(), paths);
 }
 
 TEST_F(IntakeTest, EndOfSessionSavesThePlaylist) {
