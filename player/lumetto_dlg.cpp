@@ -44,6 +44,14 @@ BEGIN_MESSAGE_MAP(CLumettoDlg, CDialog)
     ON_BN_CLICKED(IDC_UP, &CLumettoDlg::OnMoveUp)
     ON_BN_CLICKED(IDC_DOWN, &CLumettoDlg::OnMoveDown)
     ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SEEK, &CLumettoDlg::OnReleasedCaptureSeek)
+#if LUMETTO_MEMORY_SLOTS
+    ON_BN_CLICKED(IDC_MEMORIZE, &CLumettoDlg::OnMemorize)
+    ON_BN_CLICKED(IDC_MEM1, &CLumettoDlg::OnMemory1)
+    ON_BN_CLICKED(IDC_MEM2, &CLumettoDlg::OnMemory2)
+    ON_BN_CLICKED(IDC_MEM3, &CLumettoDlg::OnMemory3)
+    ON_BN_CLICKED(IDC_MEM4, &CLumettoDlg::OnMemory4)
+    ON_BN_CLICKED(IDC_MEM5, &CLumettoDlg::OnMemory5)
+#endif
 END_MESSAGE_MAP(CDialog)
 
 LRESULT CLumettoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,8 +98,9 @@ BOOL CLumettoDlg::OnInitDialog() {
     CreateGraph();
     if (bLoaded) PlayTrack(0);
 
-    // The media-key hook is installed here, right before the timer starts.
-
+#if LUMETTO_MEDIA_KEYS
+    InstallMediaKeyHook();
+#endif
     StartProgressTimer();
     return TRUE;
 }

@@ -9,6 +9,7 @@
 #include "framework/ddx.h"
 #include "framework/file.h"
 #include "framework/wnd.h"
+#include "player/edition.h"
 #include "res/resource.h"
 
 // Callback message of the notification icon.
@@ -106,6 +107,26 @@ protected:
     void OnHide();
     void OnTrayNotify(LPARAM lParam);
     void OnEndSession(BOOL bEnding);
+
+#if LUMETTO_MEMORY_SLOTS
+    // Memory slots.
+    void OnMemorize();
+    void OnMemory1();
+    void OnMemory2();
+    void OnMemory3();
+    void OnMemory4();
+    void OnMemory5();
+    void RecallSlot(int nSlot);
+    // Replaces the playlist by the named list file and plays its first entry;
+    // false (and nothing changed) when the file cannot be opened.
+    bool LoadListFile(const char* pszFileName);
+#endif
+
+#if LUMETTO_MEDIA_KEYS
+    // Media keys.
+    void InstallMediaKeyHook();
+    void PollMediaKeys();
+#endif
 
     // Notification icon updates.
     void AddNotifyIcon();

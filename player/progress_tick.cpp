@@ -30,7 +30,10 @@ void CLumettoDlg::StartProgressTimer() {
 
 void CLumettoDlg::OnTimer(UINT_PTR /*nIDEvent*/) {
     if (m_nCurrent != -1) TickProgress();
-    // The media-key poll runs here on every tick, stopped or playing.
+#if LUMETTO_MEDIA_KEYS
+    // Stopped or playing, and after a track end: the keys act on what the tick left.
+    PollMediaKeys();
+#endif
     Default();
 }
 
