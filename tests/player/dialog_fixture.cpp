@@ -1,10 +1,13 @@
 #include "tests/player/dialog_fixture.h"
 
 #include "framework/app.h"
+#include "player/media_keys.h"
 #include "player/shell_hooks.h"
+#include "tests/player/fake_graph.h"
 
 std::vector<RecordedMessageBox> g_messageBoxes;
 std::vector<RecordedIconCall> g_iconCalls;
+ScriptedKeys g_keys;
 
 namespace {
 
@@ -17,6 +20,19 @@ BOOL RecordIconCall(DWORD dwMessage, NOTIFYICONDATAA* pnid) {
     g_iconCalls.push_back({dwMessage, *pnid});
     return TRUE;
 }
+
+int ScriptedSetHook(HWND hWnd) {
+    if (g_keys.hooked.empty()) g_keys.graphLogAtHook = g_graph.log.size();
+    g_keys.hooked.push_back(hWnd);
+    return 1;
+}
+LONGLONG ScriptedGetKeyCD() {
+    ++g_keys.collections;
+    g_keys.flag = 0;
+    return g_keys.code;
+}
+int ScriptedIsUpdate() { return g_keys.flag; }
+const MediaKeySource kScriptedKeys = {ScriptedSetHook, ScriptedGetKeyCD, ScriptedIsUpdate};
 
 int g_nDirCounter = 0;
 
@@ -81,12 +97,15 @@ void MainWindowTest::SetUp() {
     g_iconCalls.clear();
     AfxSetMessageBoxHook(RecordMessageBox);
     SetNotifyIconHook(RecordIconCall);
+    g_keys = ScriptedKeys();
+    SetMediaKeySourceHook(&kScriptedKeys);
 }
 
 void MainWindowTest::TearDown() {
     if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
     AfxSetMessageBoxHook(nullptr);
     SetNotifyIconHook(nullptr);
+    SetMediaKeySourceHook(nullptr);
     TempDirTest::TearDown();
 }
 

@@ -19,9 +19,24 @@ struct RecordedIconCall {
     NOTIFYICONDATAA record;
 };
 
+// The media keys as the window sees them: like the library, one flag and
+// the last code, overwritten by a later press.
+struct ScriptedKeys {
+    std::vector<HWND> hooked;  // every setHook call's window
+    size_t graphLogAtHook = 0; // how much the fake graph had logged at the first setHook
+    int flag = 0;
+    long long code = 0;
+    int collections = 0;       // getKeyCD calls
+    void Press(long long vk) {
+        code = vk;
+        flag = 1;
+    }
+};
+
 // Everything the hooks saw since the current test started.
 extern std::vector<RecordedMessageBox> g_messageBoxes;
 extern std::vector<RecordedIconCall> g_iconCalls;
+extern ScriptedKeys g_keys;
 
 // Makes a fresh temporary folder the current directory; removes it afterwards.
 class TempDirTest : public ::testing::Test {
