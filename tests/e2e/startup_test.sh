@@ -101,6 +101,8 @@ ENTRY_COUNT=6
 printf 'B:\\only-in-b.mp3\r\n' >"$DIR_B/default.lst"
 cp "$DIR_B/default.lst" "$WORK/b.lst.orig"
 cp "$LUMETTO_EXE" "$DIR_B/LumettoB.exe"
+# The key hook library travels with the program.
+cp "$(dirname "$LUMETTO_EXE")/Quistel.dll" "$DIR_B/"
 
 # ---------------------------------------------------------------------------
 echo "== first start: window, texts and list"
@@ -208,7 +210,7 @@ check_dir_after_save() {
   check_eq "files beside $(basename "$1")/default.lst after the save" "$3" "$(cd "$1" && ls -A | tr '\n' ' ')"
 }
 check_dir_after_save "$DIR_A" "$WORK/default.lst.orig" "default.lst "
-check_dir_after_save "$DIR_B" "$WORK/b.lst.orig" "LumettoB.exe default.lst "
+check_dir_after_save "$DIR_B" "$WORK/b.lst.orig" "LumettoB.exe Quistel.dll default.lst "
 
 # ---------------------------------------------------------------------------
 # exercise_failed_save DIR WHAT [edit]: starts the player in DIR (with "edit",

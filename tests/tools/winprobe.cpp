@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -181,6 +182,23 @@ int ListEntries(HWND hList, bool bHex) {
     return kFound;
 }
 
+// keys VK...: each key pressed and released, all in one injected batch so
+// that no one reading keys in between can see part of it.
+int PressKeys(int argc, wchar_t** argv) {
+    std::vector<INPUT> inputs;
+    for (int i = 2; i < argc; ++i) {
+        for (DWORD flags : {0ul, static_cast<unsigned long>(KEYEVENTF_KEYUP)}) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = static_cast<WORD>(ParseInt(argv[i]));
+            in.ki.dwFlags = flags;
+            inputs.push_back(in);
+        }
+    }
+    UINT nSent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return nSent == inputs.size() ? kFound : kNotFound;
+}
+
 int Usage() {
     std::fputs(
         "usage: winprobe wait-window CAPTION TIMEOUT_MS [CLASS]\n"
@@ -191,7 +209,9 @@ int Usage() {
         "       winprobe list HWND CTRLID | list-hex HWND CTRLID | list-count HWND CTRLID\n"
         "       winprobe select HWND CTRLID INDEX\n"
         "       winprobe close HWND | close-wait HWND TIMEOUT_MS\n"
-        "       winprobe command HWND ID\n",
+        "       winprobe command HWND ID\n"
+        "       winprobe visible HWND\n"
+        "       winprobe keys VK...\n",
         stderr);
     return kUsage;
 }
@@ -205,6 +225,7 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"wait-window" && (argc == 4 || argc == 5))
         return WaitWindow(argv[2], ParseInt(argv[3]), argc == 5 ? argv[4] : nullptr);
     if (cmd == L"time-to-window" && argc == 4) return TimeToWindow(argv[2], ParseInt(argv[3]));
+    if (cmd == L"keys") return PressKeys(argc, argv);
     if (cmd == L"count-windows" && argc == 3) {
         CountRequest request = {argv[2], 0};
         ::EnumWindows(CountWithCaption, reinterpret_cast<LPARAM>(&request));
@@ -218,6 +239,10 @@ int wmain(int argc, wchar_t** argv) {
 
     if (cmd == L"caption" && argc == 3) {
         WriteOut(Narrow(WindowText(hWnd), CP_UTF8) + "\n");
+        return kFound;
+    }
+    if (cmd == L"visible" && argc == 3) {
+        WriteOut(::IsWindowVisible(hWnd) ? "1\n" : "0\n");
         return kFound;
     }
     if (cmd == L"close" && argc == 3) return ::PostMessageW(hWnd, WM_CLOSE, 0, 0) ? kFound : kNotFound;
