@@ -31,6 +31,9 @@ public:
     virtual int ExitInstance();
 
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Three-dimensional dialog controls: every supported Windows draws them so
+    // already, so there is nothing left to switch on.
+    BOOL Enable3dControlsStatic() { return TRUE; }
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;

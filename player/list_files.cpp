@@ -1,8 +1,10 @@
 // Reading and writing list files: one entry per line, the entry's bytes
 // followed by CR LF, nothing else.
 #include <string>
+#include <vector>
 
 #include "core/list_file_codec.h"
+#include "core/list_file_stream.h"
 #include "player/lumetto_dlg.h"
 #include "player/product_texts.h"
 
@@ -41,6 +43,17 @@ BOOL CLumettoDlg::AppendListFileLines(CStdioFile& file) {
     return bReadLine;
 }
 
+#if LUMETTO_STDIO_LIST_READER
+BOOL CLumettoDlg::LoadDefaultList() {
+    std::vector<std::string> entries;
+    if (!ReadListFileStream(LUMETTO_DEFAULT_LIST, entries)) return FALSE;
+    m_list.SetRedraw(FALSE);
+    for (const std::string& entry : entries) m_list.InsertString(-1, entry.c_str());
+    m_list.SetRedraw(TRUE);
+    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
+    return entries.empty() ? FALSE : TRUE;
+}
+#else
 BOOL CLumettoDlg::LoadDefaultList() {
     CStdioFile file;
     if (!OpenListFile(file, LUMETTO_DEFAULT_LIST)) return FALSE;
@@ -48,3 +61,4 @@ BOOL CLumettoDlg::LoadDefaultList() {
     file.Abort();
     return bLoaded;
 }
+#endif

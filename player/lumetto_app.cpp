@@ -1,5 +1,6 @@
 #include "player/lumetto_app.h"
 
+#include "player/edition.h"
 #include "player/lumetto_dlg.h"
 #include "player/product_texts.h"
 #include "res/resource.h"
@@ -13,6 +14,10 @@ BOOL CLumettoApp::InitInstance() {
         AfxMessageBox(szText, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
+
+#if defined(LUMETTO_COMPACT)
+    Enable3dControlsStatic();  // the compact edition asks; nothing depends on the answer
+#endif
 
     // One copy per executable name: the mutex is held until the process ends.
     ::CreateMutexA(nullptr, TRUE, m_strAppName);

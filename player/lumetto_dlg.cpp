@@ -12,8 +12,12 @@ CLumettoDlg::CLumettoDlg(CWnd* pParent)
       m_nid(),
       m_pTrayMenu(nullptr),
       m_nCurrent(-1),
+#if LUMETTO_STOP_REMEMBERS_ENTRY
       m_nLastPlayed(-1),
+#endif
+#if !LUMETTO_TIMER_PER_TRACK
       m_nTimerId(1),
+#endif
       m_pControl(nullptr),
       m_pEvent(nullptr),
       m_pGraph(nullptr),
@@ -82,7 +86,9 @@ BOOL CLumettoDlg::OnInitDialog() {
     m_pTrayMenu = m_menuTray.GetSubMenu(0);
 
     m_nCurrent = -1;
+#if LUMETTO_STOP_REMEMBERS_ENTRY
     m_nLastPlayed = -1;
+#endif
 
     m_strStatus = LUMETTO_VERSION_STRING;
     UpdateData(FALSE);
@@ -90,9 +96,15 @@ BOOL CLumettoDlg::OnInitDialog() {
     DragAcceptFiles(TRUE);
     m_list.SetHorizontalExtent(2048);
 
+#if !LUMETTO_TIMER_PER_TRACK
     AddNotifyIcon();
+#endif
 
     BOOL bLoaded = LoadStartupTracks();
+#if LUMETTO_TIMER_PER_TRACK
+    // The compact edition adds its icon once the playlist is filled.
+    AddNotifyIcon();
+#endif
 
     ::CoInitialize(nullptr);
     CreateGraph();
@@ -101,7 +113,9 @@ BOOL CLumettoDlg::OnInitDialog() {
 #if LUMETTO_MEDIA_KEYS
     InstallMediaKeyHook();
 #endif
+#if !LUMETTO_TIMER_PER_TRACK
     StartProgressTimer();
+#endif
     return TRUE;
 }
 
@@ -113,7 +127,9 @@ BOOL CLumettoDlg::DestroyWindow() {
     } catch (const CException& e) {
         e.ReportError(MB_OK | MB_ICONSTOP);
     }
+#if !LUMETTO_TIMER_PER_TRACK
     KillTimer(m_nTimerId);
+#endif
     DeleteNotifyIcon();
     // A graph still playing when the process ends takes the process down with
     // it on the way out; stopped and released here, the program ends cleanly.

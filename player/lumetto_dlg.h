@@ -15,6 +15,24 @@
 // Callback message of the notification icon.
 const UINT WM_TRAYNOTIFY = WM_APP + 100;
 
+#if LUMETTO_FIRST_ICON_RECORD
+// The notification icon record in its first version: no balloon fields and
+// a 64-byte tip (88 bytes in all on 32-bit Windows).
+struct NotifyIconRecordV1 {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    CHAR szTip[64];
+};
+static_assert(sizeof(NotifyIconRecordV1) == NOTIFYICONDATAA_V1_SIZE, "first-version icon record");
+using NotifyIconRecord = NotifyIconRecordV1;
+#else
+using NotifyIconRecord = NOTIFYICONDATAA;
+#endif
+
 class CLumettoDlg : public CDialog {
 public:
     enum { IDD = IDD_MAIN };
@@ -37,13 +55,17 @@ public:
     CString m_strStatus;
     CString m_strTime;
     HICON m_hIcon;
-    NOTIFYICONDATAA m_nid;
+    NotifyIconRecord m_nid;
     CMenu m_menuTray;
     CMenu* m_pTrayMenu;
     int m_nCurrent;
+#if LUMETTO_STOP_REMEMBERS_ENTRY
     int m_nLastPlayed;
+#endif
     CString m_strCurrentPath;
+#if !LUMETTO_TIMER_PER_TRACK
     int m_nTimerId;
+#endif
     IMediaControl* m_pControl;
     IMediaEvent* m_pEvent;
     IGraphBuilder* m_pGraph;
@@ -76,6 +98,9 @@ protected:
 
     // Progress tick and seek slider.
     void StartProgressTimer();
+#if LUMETTO_TIMER_PER_TRACK
+    void StopProgressTimer();
+#endif
     void OnTimer(UINT_PTR nIDEvent);
     void TickProgress();
     void SetSliderForNewTrack();
@@ -130,10 +155,12 @@ protected:
 
     // Notification icon updates.
     void AddNotifyIcon();
+#if LUMETTO_BALLOON
     void ShowTrackBalloon(const char* pszTitle);
+    void ResendIconAfterStop();
+#endif
     void UpdateTip(const char* pszTip);
     void UpdateTipStopped();
-    void ResendIconAfterStop();
     void DeleteNotifyIcon();
 
     DECLARE_MESSAGE_MAP()

@@ -11,6 +11,11 @@
 
 namespace {
 
+#if LUMETTO_FIRST_ICON_RECORD
+#ifndef _WIN64
+static_assert(sizeof(NotifyIconRecord) == 88, "first-version icon record on 32-bit");
+#endif
+#else
 // The record up to and including dwInfoFlags: what the balloon and tip updates send.
 const DWORD kRecordWithoutGuid = static_cast<DWORD>(offsetof(NOTIFYICONDATAA, guidItem));
 #ifdef _WIN64
@@ -19,6 +24,7 @@ static_assert(offsetof(NOTIFYICONDATAA, guidItem) == 504, "icon record without g
 #endif
 
 const DWORD kBalloonTimeoutMs = 10000;
+#endif
 
 // Copies text into a fixed field, cut between characters when it does not fit.
 template <size_t N> void CopyToField(char (&field)[N], const char* pszText) {
@@ -27,8 +33,32 @@ template <size_t N> void CopyToField(char (&field)[N], const char* pszText) {
     field[nLen] = '\0';
 }
 
+// The shell reads the record's version from its size.
+NOTIFYICONDATAA* ShellRecord(NotifyIconRecord& nid) { return reinterpret_cast<NOTIFYICONDATAA*>(&nid); }
+
 }  // namespace
 
+#if LUMETTO_FIRST_ICON_RECORD
+// The first-version record: every update writes only the tip and sends the
+// whole record again, so size 88 and flags 7 go with each call.
+void CLumettoDlg::AddNotifyIcon() {
+    m_nid.cbSize = sizeof(NotifyIconRecord);
+    m_nid.hWnd = m_hWnd;
+    m_nid.uID = 0;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_nid.uCallbackMessage = WM_TRAYNOTIFY;
+    m_nid.hIcon = m_hIcon;
+    CopyToField(m_nid.szTip, LUMETTO_TIP_STOPPED);
+    LumettoNotifyIcon(NIM_ADD, ShellRecord(m_nid));
+}
+
+void CLumettoDlg::UpdateTip(const char* pszTip) {
+    CopyToField(m_nid.szTip, pszTip);
+    LumettoNotifyIcon(NIM_MODIFY, ShellRecord(m_nid));
+}
+
+void CLumettoDlg::UpdateTipStopped() { UpdateTip(LUMETTO_TIP_STOPPED); }
+#else
 void CLumettoDlg::AddNotifyIcon() {
     m_nid.cbSize = sizeof(NOTIFYICONDATAA);
     m_nid.hWnd = m_hWnd;
@@ -72,4 +102,6 @@ void CLumettoDlg::ResendIconAfterStop() {
     LumettoNotifyIcon(NIM_MODIFY, &m_nid);
 }
 
-void CLumettoDlg::DeleteNotifyIcon() { LumettoNotifyIcon(NIM_DELETE, &m_nid); }
+#endif
+
+void CLumettoDlg::DeleteNotifyIcon() { LumettoNotifyIcon(NIM_DELETE, ShellRecord(m_nid)); }

@@ -16,20 +16,37 @@ const size_t kTooltipBytes = 60;
 // Slider units (tenths of a second) beyond which the slider is taken to be
 // held by the user and left alone.
 const int kSliderHoldDistance = 50;
+#if LUMETTO_TIMER_PER_TRACK
+// One timer per track, restarted by every start and killed by the stop.
+const UINT_PTR kTickTimerId = 1;
+const UINT kTickMs = 200;
+#else
 // SetTimer is asked again this many times before the window gives up ticking.
 const int kTimerRequestAttempts = 100;
+const UINT kTickMs = 250;
+#endif
 
 }  // namespace
 
+#if LUMETTO_TIMER_PER_TRACK
+void CLumettoDlg::StartProgressTimer() { SetTimer(kTickTimerId, kTickMs); }
+
+void CLumettoDlg::StopProgressTimer() { KillTimer(kTickTimerId); }
+#else
 void CLumettoDlg::StartProgressTimer() {
     for (int i = 0; i < kTimerRequestAttempts; ++i) {
-        if (SetTimer(m_nTimerId, 250) == static_cast<UINT_PTR>(m_nTimerId)) return;
+        if (SetTimer(m_nTimerId, kTickMs) == static_cast<UINT_PTR>(m_nTimerId)) return;
         ::Sleep(10);
     }
 }
+#endif
 
 void CLumettoDlg::OnTimer(UINT_PTR /*nIDEvent*/) {
+#if LUMETTO_TIMER_PER_TRACK
+    TickProgress();  // the timer runs only while a track is current
+#else
     if (m_nCurrent != -1) TickProgress();
+#endif
 #if LUMETTO_MEDIA_KEYS
     // Stopped or playing, and after a track end: the keys act on what the tick left.
     PollMediaKeys();

@@ -49,7 +49,9 @@ HCURSOR CLumettoDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 void CLumettoDlg::ShowMainWindow(BOOL bShow) {
     if (bShow) {
         ShowWindow(SW_SHOW);
+#if LUMETTO_SHOW_TO_FRONT
         ::SetForegroundWindow(m_hWnd);
+#endif
     } else {
         ShowWindow(SW_HIDE);
     }

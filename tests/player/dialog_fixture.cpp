@@ -1,7 +1,12 @@
 #include "tests/player/dialog_fixture.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "framework/app.h"
+#if LUMETTO_MEDIA_KEYS
 #include "player/media_keys.h"
+#endif
 #include "player/shell_hooks.h"
 #include "tests/player/fake_graph.h"
 
@@ -17,10 +22,14 @@ int RecordMessageBox(HWND, const char* pszText, const char* pszCaption, UINT nTy
 }
 
 BOOL RecordIconCall(DWORD dwMessage, NOTIFYICONDATAA* pnid) {
-    g_iconCalls.push_back({dwMessage, *pnid});
+    // Only the bytes the record claims: the compact edition sends a shorter one.
+    NOTIFYICONDATAA copy = {};
+    std::memcpy(&copy, pnid, std::min<size_t>(pnid->cbSize, sizeof copy));
+    g_iconCalls.push_back({dwMessage, copy});
     return TRUE;
 }
 
+#if LUMETTO_MEDIA_KEYS
 int ScriptedSetHook(HWND hWnd) {
     if (g_keys.hooked.empty()) g_keys.graphLogAtHook = g_graph.log.size();
     g_keys.hooked.push_back(hWnd);
@@ -33,6 +42,7 @@ LONGLONG ScriptedGetKeyCD() {
 }
 int ScriptedIsUpdate() { return g_keys.flag; }
 const MediaKeySource kScriptedKeys = {ScriptedSetHook, ScriptedGetKeyCD, ScriptedIsUpdate};
+#endif
 
 int g_nDirCounter = 0;
 
@@ -98,14 +108,18 @@ void MainWindowTest::SetUp() {
     AfxSetMessageBoxHook(RecordMessageBox);
     SetNotifyIconHook(RecordIconCall);
     g_keys = ScriptedKeys();
+#if LUMETTO_MEDIA_KEYS
     SetMediaKeySourceHook(&kScriptedKeys);
+#endif
 }
 
 void MainWindowTest::TearDown() {
     if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
     AfxSetMessageBoxHook(nullptr);
     SetNotifyIconHook(nullptr);
+#if LUMETTO_MEDIA_KEYS
     SetMediaKeySourceHook(nullptr);
+#endif
     TempDirTest::TearDown();
 }
 

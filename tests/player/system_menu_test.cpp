@@ -70,7 +70,12 @@ TEST_F(MainWindowTest, AboutCommandIdsIgnoreTheLowFourBits) {
     ::KillTimer(nullptr, nTimer);
     EXPECT_TRUE(::IsWindowVisible(m_dlg.m_hWnd));
     EXPECT_EQ(g_aboutCaption, kAboutCaption);
-    EXPECT_NE(std::find(g_aboutTexts.begin(), g_aboutTexts.end(), "Lumetto Version 1.12 (Mar 25th 2009)"),
+#if defined(LUMETTO_COMPACT)
+    const char kVersionLine[] = "Lumetto Version 0.23 (May 16th 2003)";
+#else
+    const char kVersionLine[] = "Lumetto Version 1.12 (Mar 25th 2009)";
+#endif
+    EXPECT_NE(std::find(g_aboutTexts.begin(), g_aboutTexts.end(), kVersionLine),
               g_aboutTexts.end());
 }
 
