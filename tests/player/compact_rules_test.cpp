@@ -192,24 +192,23 @@ TEST_F(CompactTest, IconRecordIsTheFirstVersionOnEveryCallAndNoBalloonIsSent) {
 #endif
 }
 
+HHOOK g_hCbtHook = nullptr;
+// Finds the list box as soon as the dialog manager makes it, before OnInitDialog runs.
+LRESULT CALLBACK NoteTheListBox(int nCode, WPARAM wParam, LPARAM lParam) {
+    if (nCode == HCBT_CREATEWND &&
+        reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->hMenu == reinterpret_cast<HMENU>(IDC_PLAYLIST))
+        g_hList = reinterpret_cast<HWND>(wParam);
+    return ::CallNextHookEx(g_hCbtHook, nCode, wParam, lParam);
+}
+
 TEST_F(CompactTest, StartUpAddsTheIconAfterTheIntake) {
     g_countsAtIconCall.clear();
     g_hList = nullptr;
     WriteFileBytes("default.lst", "C:\\a.mp3\r\nC:\\b.mp3\r\nC:\\c.mp3\r\n");
-    // Find the list box as soon as the dialog has made it, before OnInitDialog's calls.
-    static HHOOK hHook = nullptr;
-    hHook = ::SetWindowsHookExA(
-        WH_CBT,
-        [](int nCode, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (nCode == HCBT_CREATEWND &&
-                reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->hMenu == reinterpret_cast<HMENU>(IDC_PLAYLIST))
-                g_hList = reinterpret_cast<HWND>(wParam);
-            return ::CallNextHookEx(hHook, nCode, wParam, lParam);
-        },
-        nullptr, ::GetCurrentThreadId());
+    g_hCbtHook = ::SetWindowsHookExA(WH_CBT, NoteTheListBox, nullptr, ::GetCurrentThreadId());
     SetNotifyIconHook(RecordWithListSize);
     StartWindow();
-    ::UnhookWindowsHookEx(hHook);
+    ::UnhookWindowsHookEx(g_hCbtHook);
     ASSERT_FALSE(g_countsAtIconCall.empty());
     EXPECT_EQ(g_countsAtIconCall[0], 3) << "the playlist was filled before the icon was added";
     EXPECT_EQ(Rendered(), Paths{"C:\\a.mp3"});

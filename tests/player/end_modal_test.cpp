@@ -43,14 +43,16 @@ const EndCase kEndCases[] = {
 
 class EndModalTest : public PlaybackTest, public ::testing::WithParamInterface<EndCase> {};
 
+void CALLBACK ModalRunDidNotEnd(HWND, UINT, UINT_PTR, DWORD) {
+    ADD_FAILURE() << "modal run did not end";
+    ::PostQuitMessage(0);
+}
+
 TEST_P(EndModalTest, EndsTheRunAndSavesThePlaylist) {
     WriteFileBytes("default.lst", "C:\\a.mp3\r\n");
     SelfEndingDlg dlg(GetParam().act);
     // Watchdog: a run that does not end fails the test instead of hanging it.
-    UINT_PTR nWatchdog = ::SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
-        ADD_FAILURE() << "modal run did not end";
-        ::PostQuitMessage(0);
-    });
+    UINT_PTR nWatchdog = ::SetTimer(nullptr, 0, 10000, ModalRunDidNotEnd);
     INT_PTR nResult = dlg.DoModal();
     ::KillTimer(nullptr, nWatchdog);
     EXPECT_EQ(nResult, GetParam().expectedResult);
