@@ -111,6 +111,7 @@ x86_64-w64-mingw32-objdump -p "$EXE" | awk '/DLL Name:/ { print $3 }' | while re
     *)
       case $lower in
         api-ms-win-*) echo "  $dll" ;;
+        quistel.dll) echo "  $dll   (the project's own key hook library, shipped beside it)" ;;
         *) echo "  $dll   <-- not a Windows system DLL" ;;
       esac
       ;;
