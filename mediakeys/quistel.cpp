@@ -4,8 +4,6 @@
 #define QUISTEL_BUILDING
 #include "mediakeys/quistel.h"
 
-#include <string>
-
 #if defined(_MSC_VER)
 #pragma data_seg(".share")
 #define QUISTEL_SHARED
@@ -36,15 +34,23 @@ LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam) {
 }
 
 // The host program's name without folder or extension, as the caption of
-// the library's one message box.
-std::wstring HostProgramName() {
-    wchar_t szPath[MAX_PATH] = L"";
+// the library's one message box, cut out of the module path in place: the
+// library links no C or C++ runtime, so it has no string class to use.
+const wchar_t* HostProgramName(wchar_t (&szPath)[MAX_PATH]) {
+    szPath[0] = L'\0';
     ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring name(szPath);
-    size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) name.erase(0, slash + 1);
-    size_t dot = name.rfind(L'.');
-    if (dot != std::wstring::npos) name.erase(dot);
+    szPath[MAX_PATH - 1] = L'\0';
+    wchar_t* name = szPath;
+    wchar_t* dot = nullptr;
+    for (wchar_t* p = szPath; *p != L'\0'; ++p) {
+        if (*p == L'\\' || *p == L'/') {
+            name = p + 1;
+            dot = nullptr;
+        } else if (*p == L'.') {
+            dot = p;
+        }
+    }
+    if (dot != nullptr) *dot = L'\0';
     return name;
 }
 
@@ -53,7 +59,8 @@ std::wstring HostProgramName() {
 QUISTEL_API int setHook(HWND /*hWnd*/) {
     g_hHook = ::SetWindowsHookExW(WH_KEYBOARD_LL, HookProc, g_hInstance, 0);
     if (g_hHook == nullptr) {
-        ::MessageBoxW(::GetActiveWindow(), L"フック失敗", HostProgramName().c_str(), MB_OK | MB_ICONEXCLAMATION);
+        wchar_t szPath[MAX_PATH];
+        ::MessageBoxW(::GetActiveWindow(), L"フック失敗", HostProgramName(szPath), MB_OK | MB_ICONEXCLAMATION);
     }
     return g_hHook != nullptr ? 1 : 0;
 }
@@ -69,7 +76,8 @@ QUISTEL_API LONGLONG getKeyCD() {
 QUISTEL_API int IsUpdate() { return g_update; }
 
 // No application framework sits behind this library, so there is nothing
-// to register with on attach or to leave on detach.
+// to register with on attach or to leave on detach. Built with GCC, this is
+// the library's entry point itself: no runtime start-up code runs before it.
 BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD /*dwReason*/, LPVOID /*pReserved*/) {
     g_hInstance = hInstance;
     return TRUE;

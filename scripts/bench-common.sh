@@ -16,6 +16,25 @@ player_pids() {
 
 now_ms() { date +%s%3N; }
 
+# print_binary_sizes FILE...: the size of each shipped binary against its target.
+print_binary_sizes() {
+  local file name target
+  for file in "$@"; do
+    name=$(basename "$file")
+    case $name in
+      Lumetto.exe | LumettoCompact.exe) target=512 ;;
+      Quistel.dll) target=16 ;;
+      *) target= ;;
+    esac
+    if [ -f "$file" ]; then
+      printf '%-44s %6s KiB (%s bytes%s)\n' "size of $name:" "$((($(stat -c %s "$file") + 1023) / 1024))" \
+        "$(stat -c %s "$file")" "${target:+; target <= $target KiB}"
+    else
+      printf '%-44s %6s     (%s not built)\n' "size of $name:" "n/a" "$file"
+    fi
+  done
+}
+
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
 WORK=$(mktemp -d "/tmp/${BENCH_NAME:-lumetto-bench}.XXXXXX")

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Start-up and exit figures of the player, and the size of its executable.
+# Start-up and exit figures of the player, and the sizes of the shipped binaries.
 #
 # usage: scripts/bench-startup.sh [LUMETTO_EXE [WINPROBE_EXE]]
 #   LUMETTO_EXE     default: build/x64/player/Lumetto.exe under the repository root
@@ -97,8 +97,7 @@ printf '%-44s %6s ms\n' "exit (WM_CLOSE -> process end), $ENTRIES:" "$exit_long"
 printf '%-44s %6s ms\n' "save of $ENTRIES entries (difference):" "$((exit_long - exit_empty))"
 echo
 
-size=$(stat -c %s "$EXE")
-printf '%-44s %6s KiB (target <= 512 KiB)\n' "size of $EXE_NAME:" "$(((size + 1023) / 1024))"
+print_binary_sizes "$EXE" "$(dirname "$EXE")/Quistel.dll" "$REPO/build/i686/player/LumettoCompact.exe"
 # DLLs that every Windows installation carries.
 system_dlls=" $(echo kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll comdlg32.dll \
   ole32.dll oleaut32.dll ws2_32.dll wsock32.dll winmm.dll msvcrt.dll shlwapi.dll version.dll imm32.dll \

@@ -25,23 +25,12 @@ retry_pause="${LUMETTO_SETUP_RETRY_PAUSE:-5}"
 
 warn() { echo "setup: warning: $*" >&2; }
 
-# Runs a tiny static i386 ELF (exit(42) through int 0x80); a kernel without
-# 32-bit support refuses to execute it at all.
-kernel_runs_i386() {
+# shellcheck source=scripts/i386-probe.sh
+source "$(dirname "$0")/i386-probe.sh"
+# LUMETTO_SETUP_I386=yes|no stands in for the probe (the set-up's own test).
+i386_wanted() {
   case "${LUMETTO_SETUP_I386:-probe}" in yes) return 0 ;; no) return 1 ;; esac
-  local probe rc
-  probe="$(mktemp /tmp/lumetto-i386-probe.XXXXXX)" || return 1
-  printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000'`
-        `'\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000'`
-        `'\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000'`
-        `'\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010'`
-        `'\140\000\000\000\140\000\000\000\005\000\000\000\000\020\000\000'`
-        `'\270\001\000\000\000\273\052\000\000\000\315\200' >"$probe"
-  chmod +x "$probe"
-  "$probe" 2>/dev/null
-  rc=$?
-  rm -f "$probe"
-  [ "$rc" -eq 42 ]
+  kernel_runs_i386
 }
 
 missing_of() {  # prints the packages of "$@" that are not installed
@@ -93,7 +82,7 @@ install_required() {
 
 install_optional() {
   local missing log
-  if ! kernel_runs_i386; then
+  if ! i386_wanted; then
     echo "setup: this kernel cannot run i386 programs; 32-bit Wine is not installed and 32-bit test programs will be skipped"
     return 0
   fi

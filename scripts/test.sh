@@ -21,6 +21,7 @@ ASOUND
 passed=0
 failed=0
 skipped=0
+skipped_in() { grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)' "$1"; }
 count() {  # reads ctest's "NN% tests passed, F tests failed out of T" and its skipped list
   local line
   line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)"
@@ -28,7 +29,7 @@ count() {  # reads ctest's "NN% tests passed, F tests failed out of T" and its s
   f="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
   t="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")"
   if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
-  s="$(grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)' "$1")"
+  s="$(skipped_in "$1")"
   passed=$((passed + t - f - s))
   failed=$((failed + f))
   skipped=$((skipped + s))
@@ -37,6 +38,13 @@ count() {  # reads ctest's "NN% tests passed, F tests failed out of T" and its s
 echo "== native core tests (ASan + UBSan)"
 ctest --test-dir "$root/build/native" --output-on-failure 2>&1 | tee "$work/native.log"
 count "$work/native.log"
+
+echo "== release archives"
+if python3 "$root/tests/scripts/dist_test.py" "$root" 2>&1 | tee "$work/dist.log"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+fi
 
 echo "== Windows tests under Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" \
@@ -52,9 +60,13 @@ echo "== compact edition as shipped (32-bit; its programs are skipped where Wine
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$root/build/i686" --output-on-failure --timeout 900 2>&1 | tee "$work/i686.log"
 count "$work/i686.log"
+skipped_32bit=$(skipped_in "$work/i686.log")
 
 for prefix in "$LUMETTO_WINEPREFIX" "$LUMETTO_E2E_WINEPREFIX"; do
   WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 done
+if [ "$skipped_32bit" -gt 0 ]; then
+  echo "tests: the $skipped_32bit 32-bit test programs were skipped: $("$root/scripts/wine-run" --why-no-32bit)"
+fi
 echo "tests: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -3,11 +3,15 @@
 # their PE headers: Quistel's exports and shared section, and the player's
 # ordinal-only import of it.
 #
-# usage: check_player_binaries.sh LUMETTO_EXE QUISTEL_DLL
+# usage: check_player_binaries.sh LUMETTO_EXE QUISTEL_DLL [QUISTEL_OBJECTS]
+#   QUISTEL_OBJECTS  the library's object files (";"-separated): the shipped
+#                    file is stripped, so the shared variables' order is read
+#                    from the object the linker laid out
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE QUISTEL_DLL" >&2; exit 2; }
+[ $# -eq 2 ] || [ $# -eq 3 ] || { echo "usage: $0 LUMETTO_EXE QUISTEL_DLL [QUISTEL_OBJECTS]" >&2; exit 2; }
 EXE=$1
 DLL=$2
+OBJECTS=${3:-}
 OBJDUMP=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 failures=0
 pass() { echo "PASS: $*"; }
@@ -30,11 +34,20 @@ case $share in
   *SHARED*) case $share in *READONLY*) fail ".share is read-only: $share" ;; *) pass ".share is shared, readable and writable" ;; esac ;;
   *) fail "no shared .share section (flags: ${share:-none})" ;;
 esac
-# The three shared variables in their order, when the symbols are still there.
-order=$("$OBJDUMP" -t "$DLL" | awk '$NF ~ /^g_(update|hHook|keyCD)$/ { print $(NF - 1), $NF }' | sort | awk '{ print $2 }' | tr '\n' ' ')
-if [ -z "$order" ]; then echo "SKIP: Quistel.dll carries no symbols to check the variables' order"
+# The three shared variables in their order, from the symbols of the library
+# or of its objects (the linker keeps an object's .share contributions in order).
+order=
+for file in "$DLL" ${OBJECTS//;/ }; do
+  order=$("$OBJDUMP" -t "$file" 2>/dev/null | awk '$NF ~ /^g_(update|hHook|keyCD)$/ { print $(NF - 1), $NF }' | sort | awk '{ print $2 }' | tr '\n' ' ')
+  [ -n "$order" ] && break
+done
+if [ -z "$order" ]; then fail "no symbols of the shared variables in Quistel.dll or its objects"
 elif [ "$order" = "g_update g_hHook g_keyCD " ]; then pass "g_update, g_hHook, g_keyCD in that order"
 else fail "shared variables in the order $order"; fi
+
+# The library's job is a hook and three variables: no runtime rides along.
+size=$(stat -c %s "$DLL")
+[ "$size" -le 16384 ] && pass "Quistel.dll is $size bytes (at most 16 KiB)" || fail "Quistel.dll is $size bytes, over 16 KiB"
 
 "$OBJDUMP" -p "$DLL" | grep -q 'DLL Name: Quistel.dll' && fail "Quistel imports itself?" || true
 imports=$("$OBJDUMP" -p "$EXE" | awk '
