@@ -35,12 +35,24 @@ LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(g_hHook, nCode, wParam, lParam);
 }
 
+// The longest path the platform handles, in UTF-16 units.
+const size_t kLongestPath = 32768;
+
 // The host program's name without folder or extension, as the caption of
 // the library's one message box.
 std::wstring HostProgramName() {
-    wchar_t szPath[MAX_PATH] = L"";
-    ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    std::wstring name(szPath);
+    // The path may be longer than MAX_PATH: the buffer grows until the
+    // platform no longer fills it to the end (its sign of a cut path).
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, &name[0], static_cast<DWORD>(name.size()));
+        if (n < name.size()) {
+            name.resize(n);
+            break;
+        }
+        if (name.size() >= kLongestPath) return std::wstring();
+        name.resize(name.size() * 2);
+    }
     size_t slash = name.find_last_of(L"\\/");
     if (slash != std::wstring::npos) name.erase(0, slash + 1);
     size_t dot = name.rfind(L'.');
