@@ -13,7 +13,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from check_compact_binary import IDD_ABOUTBOX, RT_DIALOG, PeFile, parse_dialog  # noqa: E402
 
-IDC_STATIC, IDOK, IDR_MAINFRAME = -1, 1, 128
+IDC_STATIC, IDOK, IDR_MAINFRAME = 0xFFFF, 1, 128
 
 
 def about_box_failures(path, version_line):
@@ -21,8 +21,10 @@ def about_box_failures(path, version_line):
     if about is None:
         return ["no IDD_ABOUTBOX template"]
     _, controls = parse_dialog(about)
-    # The attribution line's text is free; its place is not.
-    got = [(cid, text if i != 2 else None, x, y, cx, cy) for i, (cid, text, x, y, cx, cy) in enumerate(controls)]
+    # The attribution line's text is free; its place is not. Ids compare as
+    # 16 bits: the classic template stores IDC_STATIC as 0xFFFF.
+    got = [(cid & 0xFFFF, text if i != 2 else None, x, y, cx, cy)
+           for i, (cid, text, x, y, cx, cy) in enumerate(controls)]
     expected = [
         (IDC_STATIC, IDR_MAINFRAME, 11, 11, 20, 20),
         (IDC_STATIC, version_line, 40, 10, 146, 8),
