@@ -13,22 +13,12 @@ LUMETTO_EXE=$(readlink -f "$1")
 INSPECT_EXE=$(readlink -f "$2")
 SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
 WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
-fi
 export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 . "$SCRIPT_DIR/e2e_lib.sh"
+in_display "$@"
 
 CAPTION="Harkel's Lumetto"
-WORK=$(mktemp -d /tmp/lumetto-long.XXXXXX)
-cleanup() {
-  local pid
-  for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-[ -z "$(our_pids Lumetto.exe)" ] || fatal "a Lumetto.exe is already running in $WINEPREFIX"
+start_work long
 
 # Six folders of 200 bytes each.
 LONG=$WORK

@@ -20,13 +20,10 @@ INSPECT_EXE=$(readlink -f "$2")
 PROBE_DLL=$(readlink -f "$3")
 SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
 WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
-fi
 export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 export LC_ALL=C  # byte-wise text handling here; wine-run sets the player's own locale
 . "$SCRIPT_DIR/e2e_lib.sh"
+in_display "$@"
 
 CAPTION="Harkel's Lumetto"
 VERSION_TEXT="Harkel's Lumetto Version 1.13 (July 1st 2012)"
@@ -39,14 +36,7 @@ IDC_TIME=1010
 VK_UP=38
 VK_RETURN=13
 
-WORK=$(mktemp -d /tmp/lumetto-shell.XXXXXX)
-cleanup() {
-  local pid
-  for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-[ -z "$(our_pids Lumetto.exe)" ] || fatal "a Lumetto.exe is already running in $WINEPREFIX"
+start_work shell
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 sjis_hex() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n'; }
