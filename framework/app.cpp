@@ -16,6 +16,9 @@ int PlatformMessageBox(HWND hOwner, const char* pszText, const char* pszCaption,
 
 AfxMessageBoxFn g_pfnMessageBox = PlatformMessageBox;
 
+// The longest path the platform handles (32,767 UTF-16 units), as double-byte text.
+const size_t kLongestPathBytes = 32768 * 2;
+
 CString WideToAnsi(const wchar_t* psz) {
     int n = ::WideCharToMultiByte(CP_ACP, 0, psz, -1, nullptr, 0, nullptr, nullptr);
     if (n <= 1) return CString();
@@ -81,12 +84,19 @@ HINSTANCE AfxGetInstanceHandle() {
 
 CString AfxGetAppName() {
     if (g_pApp && !g_pApp->m_strAppName.IsEmpty()) return g_pApp->m_strAppName;
-    char szPath[MAX_PATH * 4];
-    DWORD n = ::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
-    if (n == 0 || n >= sizeof szPath) return CString();
+    // The path may be far longer than MAX_PATH: the buffer grows until the
+    // platform no longer fills it to the end (its sign of a cut path).
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return CString();
+        if (n < path.size()) break;
+        if (path.size() >= kLongestPathBytes) return CString();
+        path.resize(path.size() * 2);
+    }
     // File name after the last separator, without what follows its last dot.
-    const char* pszName = szPath;
-    for (const char* p = szPath; *p; p = ::CharNextA(p))
+    const char* pszName = path.data();
+    for (const char* p = path.data(); *p; p = ::CharNextA(p))
         if (*p == '\\' || *p == '/' || *p == ':') pszName = p + 1;
     const char* pszDot = nullptr;
     for (const char* p = pszName; *p; p = ::CharNextA(p))

@@ -1,6 +1,8 @@
 #include "framework/exceptions.h"
 #include "framework/app.h"
 
+#include <vector>
+
 int CException::ReportError(UINT nType) const {
     return AfxMessageBox(GetErrorMessage(), nType);
 }
@@ -36,7 +38,9 @@ CString CFileException::GetErrorMessage() const {
 void AfxThrowInvalidArgException() { throw CInvalidArgException(); }
 
 void AfxThrowFileException(DWORD dwOsError, const char* pszFileName) {
-    char szFull[MAX_PATH * 4];
-    DWORD n = ::GetFullPathNameA(pszFileName, sizeof szFull, szFull, nullptr);
-    throw CFileException(dwOsError, (n > 0 && n < sizeof szFull) ? szFull : pszFileName);
+    // Asked once for the length: the full path may be longer than MAX_PATH.
+    DWORD nNeeded = ::GetFullPathNameA(pszFileName, 0, nullptr, nullptr);
+    std::vector<char> full(nNeeded > 0 ? nNeeded : 1);
+    DWORD n = ::GetFullPathNameA(pszFileName, static_cast<DWORD>(full.size()), full.data(), nullptr);
+    throw CFileException(dwOsError, (n > 0 && n < full.size()) ? full.data() : pszFileName);
 }

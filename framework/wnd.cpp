@@ -4,6 +4,7 @@
 #include "framework/exceptions.h"
 
 #include <commctrl.h>
+#include <exception>
 #include <new>
 #include <shellapi.h>
 
@@ -17,6 +18,15 @@ void EnsureCommonControls() {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     bDone = true;
+}
+
+// what() of a standard exception is narrow text in the program's own code
+// page (the library's messages are plain ASCII, which every code page shares);
+// an empty one gets the platform's text for an unspecified error.
+CString ExceptionText(const std::exception& e) {
+    const char* pszWhat = e.what();
+    if (pszWhat == nullptr || *pszWhat == '\0') return AfxFormatSystemMessage(static_cast<DWORD>(E_FAIL));
+    return CString(pszWhat);
 }
 
 }  // namespace
@@ -117,6 +127,11 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         e.ReportError(MB_OK | MB_ICONSTOP);
     } catch (const std::bad_alloc&) {
         AfxMessageBox(AfxFormatSystemMessage(static_cast<DWORD>(E_OUTOFMEMORY)), MB_OK | MB_ICONSTOP);
+    } catch (const std::exception& e) {
+        // No handler may unwind through the platform's frames: that ends the process.
+        AfxMessageBox(ExceptionText(e), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        AfxMessageBox(AfxFormatSystemMessage(static_cast<DWORD>(E_FAIL)), MB_OK | MB_ICONSTOP);
     }
     if (message == WM_NCDESTROY) {
         // The window is gone: the object outlives it and forgets the handle.

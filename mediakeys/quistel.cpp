@@ -33,13 +33,20 @@ LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(g_hHook, nCode, wParam, lParam);
 }
 
+// The longest path the platform handles, in UTF-16 units.
+const size_t kLongestPath = 32768;
+
 // The host program's name without folder or extension, as the caption of
 // the library's one message box, cut out of the module path in place: the
-// library links no C or C++ runtime, so it has no string class to use.
-const wchar_t* HostProgramName(wchar_t (&szPath)[MAX_PATH]) {
-    szPath[0] = L'\0';
-    ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    szPath[MAX_PATH - 1] = L'\0';
+// library links no C or C++ runtime, so it has no string class to use. The
+// buffer holds the longest path the platform makes, so a program in a deep
+// folder still gets its own name; it is static because the stack of a
+// runtime-free library has no probe for a frame that large.
+const wchar_t* HostProgramName() {
+    static wchar_t szPath[kLongestPath];
+    DWORD n = ::GetModuleFileNameW(nullptr, szPath, kLongestPath);
+    if (n >= kLongestPath) n = kLongestPath - 1;
+    szPath[n] = L'\0';
     wchar_t* name = szPath;
     wchar_t* dot = nullptr;
     for (wchar_t* p = szPath; *p != L'\0'; ++p) {
@@ -59,8 +66,7 @@ const wchar_t* HostProgramName(wchar_t (&szPath)[MAX_PATH]) {
 QUISTEL_API int setHook(HWND /*hWnd*/) {
     g_hHook = ::SetWindowsHookExW(WH_KEYBOARD_LL, HookProc, g_hInstance, 0);
     if (g_hHook == nullptr) {
-        wchar_t szPath[MAX_PATH];
-        ::MessageBoxW(::GetActiveWindow(), L"フック失敗", HostProgramName(szPath), MB_OK | MB_ICONEXCLAMATION);
+        ::MessageBoxW(::GetActiveWindow(), L"フック失敗", HostProgramName(), MB_OK | MB_ICONEXCLAMATION);
     }
     return g_hHook != nullptr ? 1 : 0;
 }

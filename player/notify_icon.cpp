@@ -11,9 +11,32 @@
 
 namespace {
 
+// The shell reads the records field by field at fixed offsets; a packing or
+// declaration slip must stop the build, above all in the 32-bit one, which
+// cannot be run here.
+#define LUMETTO_FIELD_AT(record, field, at) \
+    static_assert(offsetof(record, field) == (at), #record "::" #field " at " #at)
+
 #if LUMETTO_FIRST_ICON_RECORD
+// The first-version record is the platform's record cut after a 64-byte tip.
+#define LUMETTO_FIELD_AS_PLATFORM(field) \
+    LUMETTO_FIELD_AT(NotifyIconRecordV1, field, offsetof(NOTIFYICONDATAA, field))
+LUMETTO_FIELD_AS_PLATFORM(cbSize);
+LUMETTO_FIELD_AS_PLATFORM(hWnd);
+LUMETTO_FIELD_AS_PLATFORM(uID);
+LUMETTO_FIELD_AS_PLATFORM(uFlags);
+LUMETTO_FIELD_AS_PLATFORM(uCallbackMessage);
+LUMETTO_FIELD_AS_PLATFORM(hIcon);
+LUMETTO_FIELD_AS_PLATFORM(szTip);
+#undef LUMETTO_FIELD_AS_PLATFORM
 #ifndef _WIN64
 static_assert(sizeof(NotifyIconRecord) == 88, "first-version icon record on 32-bit");
+LUMETTO_FIELD_AT(NotifyIconRecordV1, hWnd, 4);
+LUMETTO_FIELD_AT(NotifyIconRecordV1, uID, 8);
+LUMETTO_FIELD_AT(NotifyIconRecordV1, uFlags, 12);
+LUMETTO_FIELD_AT(NotifyIconRecordV1, uCallbackMessage, 16);
+LUMETTO_FIELD_AT(NotifyIconRecordV1, hIcon, 20);
+LUMETTO_FIELD_AT(NotifyIconRecordV1, szTip, 24);
 #endif
 #else
 // The record up to and including dwInfoFlags: what the balloon and tip updates send.
@@ -21,6 +44,18 @@ const DWORD kRecordWithoutGuid = static_cast<DWORD>(offsetof(NOTIFYICONDATAA, gu
 #ifdef _WIN64
 static_assert(sizeof(NOTIFYICONDATAA) == 528, "full icon record on 64-bit");
 static_assert(offsetof(NOTIFYICONDATAA, guidItem) == 504, "icon record without guid on 64-bit");
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, hWnd, 8);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, uID, 16);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, uFlags, 20);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, uCallbackMessage, 24);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, hIcon, 32);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, szTip, 40);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, dwState, 168);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, szInfo, 176);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, uTimeout, 432);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, szInfoTitle, 436);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, dwInfoFlags, 500);
+LUMETTO_FIELD_AT(NOTIFYICONDATAA, hBalloonIcon, 520);
 #endif
 
 const DWORD kBalloonTimeoutMs = 10000;

@@ -52,3 +52,20 @@ start_player() {
   (cd "$dir" && exec "$WINE_RUN" "$@") >/dev/null 2>&1 &
   PLAYER_PID=$!
 }
+
+# in_display ARGS...: runs the calling script again under xvfb-run when there
+# is no X display (the player has windows); exits 77 when neither is there.
+in_display() {
+  [ -n "${DISPLAY:-}" ] && return
+  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
+  exec xvfb-run -a bash "$0" "$@"
+}
+
+# start_work NAME: makes WORK, a fresh folder that goes at exit together with
+# every Lumetto.exe still running in this prefix; stops the test when one
+# already runs there.
+start_work() {
+  [ -z "$(our_pids Lumetto.exe)" ] || fatal "a Lumetto.exe is already running in $WINEPREFIX"
+  WORK=$(mktemp -d "/tmp/lumetto-$1.XXXXXX")
+  trap 'for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
+}

@@ -5,7 +5,8 @@
 #     shown entry for entry, byte for byte, with the version string and "停止";
 #   - a second start of the same executable ends at once and leaves the first
 #     alone; a copy under another name runs beside it;
-#   - closing writes default.lst back unchanged and leaves no temporary file;
+#   - closing after deleting and moving entries writes the edited list to
+#     default.lst, byte for byte, and leaves no temporary file;
 #   - a save that cannot replace default.lst reports it in a message box,
 #     keeps the old file and still lets the process end.
 #
@@ -168,7 +169,20 @@ done
 check_eq "windows captioned \"$CAPTION\" with LumettoB.exe running" 2 "$count"
 
 # ---------------------------------------------------------------------------
-echo "== closing"
+echo "== editing the list, then closing"
+# Entries 0-5 -> delete entry 0 -> 1 2 3 4 5 -> move 4 up -> 1 2 4 3 5: the
+# save at exit must write the list as edited, not the file it read.
+IDC_UP=1013
+inspect select "$HWND_A" $IDC_PLAYLIST 0 || fail "could not select entry 0"
+inspect command "$HWND_A" $IDC_DELETE || fail "could not press the delete button"
+deadline=$((SECONDS + 10))
+while [ "$(inspect list-count "$HWND_A" $IDC_PLAYLIST)" != $((ENTRY_COUNT - 1)) ] && [ $SECONDS -lt $deadline ]; do
+  sleep 0.2
+done
+inspect select "$HWND_A" $IDC_PLAYLIST 3 || fail "could not select entry 3"
+inspect command "$HWND_A" $IDC_UP || fail "could not press the up button"
+{ sed -n 2,3p "$WORK/default.lst.orig"; sed -n 5p "$WORK/default.lst.orig"; sed -n 4p "$WORK/default.lst.orig"
+  sed -n 6p "$WORK/default.lst.orig"; } >"$WORK/default.lst.edited"
 inspect close "$HWND_A" || fail "WM_CLOSE could not be posted to $HWND_A"
 if wait_gone "$PID_A" $EXIT_LIMIT; then
   pass "Lumetto.exe ended after WM_CLOSE"
@@ -201,7 +215,7 @@ check_eq "player processes left in this prefix" "" "$left"
 # check_dir_after_save DIR ORIGINAL
 check_dir_after_save() {
   if cmp "$2" "$1/default.lst"; then
-    pass "$(basename "$1")/default.lst written back byte for byte"
+    pass "$(basename "$1")/default.lst holds the list as expected, byte for byte"
   else
     fail "$(basename "$1")/default.lst differs after the save:"
     echo "    expected: $(od -An -v -tx1 "$2" | tr -d '\n')"
@@ -209,7 +223,7 @@ check_dir_after_save() {
   fi
   check_eq "files beside $(basename "$1")/default.lst after the save" "$3" "$(cd "$1" && ls -A | tr '\n' ' ')"
 }
-check_dir_after_save "$DIR_A" "$WORK/default.lst.orig" "default.lst "
+check_dir_after_save "$DIR_A" "$WORK/default.lst.edited" "default.lst "
 check_dir_after_save "$DIR_B" "$WORK/b.lst.orig" "LumettoB.exe Quistel.dll default.lst "
 
 # ---------------------------------------------------------------------------

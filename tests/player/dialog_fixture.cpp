@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <shlobj.h>
+
 #include "framework/app.h"
 #if LUMETTO_MEDIA_KEYS
 #include "player/media_keys.h"
@@ -47,6 +49,40 @@ const MediaKeySource kScriptedKeys = {ScriptedSetHook, ScriptedGetKeyCD, Scripte
 int g_nDirCounter = 0;
 
 }  // namespace
+
+// A real drop handle, as the shell would hand it over.
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+    size_t cb = sizeof(DROPFILES) + 1;
+    for (const std::string& p : paths) cb += p.size() + 1;
+    HGLOBAL h = ::GlobalAlloc(GHND, cb);
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(h));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = FALSE;
+    char* p = reinterpret_cast<char*>(pDrop + 1);
+    for (const std::string& path : paths) {
+        memcpy(p, path.c_str(), path.size() + 1);
+        p += path.size() + 1;
+    }
+    ::GlobalUnlock(h);
+    return static_cast<HDROP>(h);
+}
+
+// The same drop with UTF-16 paths, as the desktop shell hands them over.
+HDROP MakeWideDrop(const std::vector<std::wstring>& paths) {
+    size_t cb = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const std::wstring& p : paths) cb += (p.size() + 1) * sizeof(wchar_t);
+    HGLOBAL h = ::GlobalAlloc(GHND, cb);
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(h));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = TRUE;
+    auto* p = reinterpret_cast<wchar_t*>(pDrop + 1);
+    for (const std::wstring& path : paths) {
+        memcpy(p, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+        p += path.size() + 1;
+    }
+    ::GlobalUnlock(h);
+    return static_cast<HDROP>(h);
+}
 
 void TempDirTest::SetUp() {
     char szOld[MAX_PATH];

@@ -38,6 +38,10 @@ extern std::vector<RecordedMessageBox> g_messageBoxes;
 extern std::vector<RecordedIconCall> g_iconCalls;
 extern ScriptedKeys g_keys;
 
+// A real drop handle, as the shell would hand it over (narrow or UTF-16 paths).
+HDROP MakeDrop(const std::vector<std::string>& paths);
+HDROP MakeWideDrop(const std::vector<std::wstring>& paths);
+
 // Makes a fresh temporary folder the current directory; removes it afterwards.
 class TempDirTest : public ::testing::Test {
 public:

@@ -5,6 +5,9 @@
 #include "framework/app.h"
 #include "framework/exceptions.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace {
 
 class ThrowingDlg : public CDialog {
@@ -13,11 +16,12 @@ public:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Radio(pDX, IDC_SLOT1, m_nSlot); }
     int m_nSlot = 0;
     int m_nHandled = 0;
+    void (*m_pfnThrow)() = AfxThrowInvalidArgException;
 
 protected:
     void OnSlot3() {
         ++m_nHandled;
-        AfxThrowInvalidArgException();
+        m_pfnThrow();
     }
     void OnSlot4() { ++m_nHandled; }
     DECLARE_MESSAGE_MAP()
@@ -27,6 +31,32 @@ BEGIN_MESSAGE_MAP(ThrowingDlg, CDialog)
     ON_BN_CLICKED(IDC_SLOT3, &ThrowingDlg::OnSlot3)
     ON_BN_CLICKED(IDC_SLOT4, &ThrowingDlg::OnSlot4)
 END_MESSAGE_MAP(CDialog)
+
+// What a handler may throw and the text of the box it becomes.
+struct ThrownCase {
+    const char* name;
+    void (*pfnThrow)();
+    std::string (*expectedText)();
+};
+
+std::string SystemText(HRESULT hr) { return AfxFormatSystemMessage(static_cast<DWORD>(hr)).Str(); }
+
+class EmptyWhat : public std::exception {
+public:
+    const char* what() const noexcept override { return ""; }
+};
+
+const ThrownCase kThrownCases[] = {
+    {"FrameworkError", AfxThrowInvalidArgException, [] { return SystemText(E_INVALIDARG); }},
+    {"OutOfMemory", [] { throw std::bad_alloc(); }, [] { return SystemText(E_OUTOFMEMORY); }},
+    {"StandardException", [] { throw std::out_of_range("entry 7 of 3"); },
+     [] { return std::string("entry 7 of 3"); }},
+    // Narrow text in the program's code page goes to the box as it is.
+    {"StandardExceptionInCodePage932", [] { throw std::runtime_error("\x95\x5C\x8E\xA6"); },
+     [] { return std::string("\x95\x5C\x8E\xA6"); }},
+    {"StandardExceptionWithoutText", [] { throw EmptyWhat(); }, [] { return SystemText(E_FAIL); }},
+    {"AnythingElse", [] { throw 42; }, [] { return SystemText(E_FAIL); }},
+};
 
 class FrameworkDialogTest : public MainWindowTest {
 protected:
@@ -41,13 +71,16 @@ protected:
     ThrowingDlg m_throwing;
 };
 
-TEST_F(FrameworkDialogTest, ExceptionInHandlerBecomesStopBoxAndWindowGoesOn) {
+class ThrownInHandlerTest : public FrameworkDialogTest, public ::testing::WithParamInterface<ThrownCase> {};
+
+TEST_P(ThrownInHandlerTest, BecomesStopBoxAndWindowGoesOn) {
+    m_throwing.m_pfnThrow = GetParam().pfnThrow;
     ASSERT_TRUE(m_throwing.Create());
     Click(IDC_SLOT3);
     ASSERT_EQ(g_messageBoxes.size(), 1u);
     EXPECT_EQ(g_messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_EQ(g_messageBoxes[0].caption, "player_tests");
-    EXPECT_EQ(g_messageBoxes[0].text, AfxFormatSystemMessage(static_cast<DWORD>(E_INVALIDARG)).Str());
+    EXPECT_EQ(g_messageBoxes[0].text, GetParam().expectedText());
     EXPECT_FALSE(g_messageBoxes[0].text.empty());
     // Still alive and still routing.
     ASSERT_TRUE(::IsWindow(m_throwing.m_hWnd));
@@ -55,6 +88,9 @@ TEST_F(FrameworkDialogTest, ExceptionInHandlerBecomesStopBoxAndWindowGoesOn) {
     EXPECT_EQ(m_throwing.m_nHandled, 2);
     EXPECT_EQ(g_messageBoxes.size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ThrownInHandlerTest, ::testing::ValuesIn(kThrownCases),
+                         [](const ::testing::TestParamInfo<ThrownCase>& info) { return info.param.name; });
 
 TEST_F(FrameworkDialogTest, OtherNotificationCodesDoNotReachClickHandlers) {
     ASSERT_TRUE(m_throwing.Create());

@@ -25,7 +25,7 @@ void PlaybackTest::StartStopped(const std::vector<std::string>& entries) {
     SetEntries(entries);
 }
 
-void PlaybackTest::Tick() { ::SendMessageA(m_dlg.m_hWnd, WM_TIMER, 1, 0); }
+void PlaybackTest::Tick(UINT_PTR nIDEvent) { ::SendMessageA(m_dlg.m_hWnd, WM_TIMER, nIDEvent, 0); }
 
 std::vector<std::string> PlaybackTest::Rendered() {
     std::vector<std::string> paths;

@@ -12,7 +12,8 @@ protected:
     void StartPlaying(const std::vector<std::string>& entries);
     // Starts the window stopped, with the entries already in the list.
     void StartStopped(const std::vector<std::string>& entries);
-    void Tick();
+    // A timer message as the system delivers it; the window's own timer has id 1.
+    void Tick(UINT_PTR nIDEvent = 1);
     // Paths rendered so far, in order.
     std::vector<std::string> Rendered();
     void ClearLog() { g_graph.log.clear(); }

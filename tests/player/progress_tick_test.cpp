@@ -101,6 +101,23 @@ TEST_F(TickTest, EndOfTrackMovesOnAndStartsOver) {
         EXPECT_EQ(g_iconCalls[i].record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO));
 }
 
+TEST_F(TickTest, AnyTimerIdRunsTheWholeTick) {
+    // The window does not look at the id: any timer message is a full tick.
+    const UINT_PTR kOtherId = 2;
+    g_graph.stop = Seconds(300);
+    StartPlaying({"C:\\Music\\song.mp3", "C:\\next.mp3"});
+    g_graph.current = Seconds(65);
+    SetSlider(640);
+    Tick(kOtherId);
+    EXPECT_EQ(ControlText(IDC_STATUS), "song");
+    EXPECT_EQ(ControlText(IDC_TIME), "01:05");
+    EXPECT_STREQ(LastIconRecord().szTip, "song [01:05]");
+    EXPECT_EQ(SliderPos(), 650);
+    g_graph.current = g_graph.stop;
+    Tick(kOtherId);
+    EXPECT_EQ(Rendered(), (Paths{"C:\\Music\\song.mp3", "C:\\next.mp3"}));
+}
+
 TEST_F(TickTest, EndOfTrackAfterListWasClearedStops) {
     g_graph.stop = Seconds(2);
     StartPlaying({"C:\\a.mp3", "C:\\b.mp3"});

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/probe_protocol.h"
+
 namespace {
 
 const int kFound = 0;
@@ -199,6 +201,47 @@ int PressKeys(int argc, wchar_t** argv) {
     return nSent == inputs.size() ? kFound : kNotFound;
 }
 
+// drop HWND PATH...: has the probe library inside the window's process build
+// a drop of the paths and post it to the window, as the shell would.
+int Drop(HWND hWnd, int argc, wchar_t** argv) {
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    HWND hProbe = ::FindWindowW(kProbeWindowClass, ProbeWindowTitle(dwPid).c_str());
+    if (!hProbe) return kNotFound;
+    ProbeDropHeader header = {static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hWnd))};
+    std::vector<char> request(reinterpret_cast<const char*>(&header), reinterpret_cast<const char*>(&header + 1));
+    for (int i = 3; i < argc; ++i) {
+        const char* p = reinterpret_cast<const char*>(argv[i]);
+        request.insert(request.end(), p, p + (std::wcslen(argv[i]) + 1) * sizeof(wchar_t));
+    }
+    request.insert(request.end(), sizeof(wchar_t), '\0');
+    COPYDATASTRUCT data = {kProbeDropRequest, static_cast<DWORD>(request.size()), request.data()};
+    return ::SendMessageW(hProbe, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) ? kFound : kNotFound;
+}
+
+// menu-rect HWND TIMEOUT_MS: waits for a pop-up menu of the window's process
+// to show and prints its screen rectangle as "left top right bottom".
+int MenuRect(HWND hWnd, int nTimeoutMs) {
+    DWORD dwPid = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwPid);
+    ULONGLONG ullEnd = ::GetTickCount64() + static_cast<ULONGLONG>(nTimeoutMs);
+    for (;;) {
+        HWND hMenu = nullptr;
+        while ((hMenu = ::FindWindowExW(nullptr, hMenu, L"#32768", nullptr)) != nullptr) {
+            DWORD dwMenuPid = 0;
+            ::GetWindowThreadProcessId(hMenu, &dwMenuPid);
+            RECT rc;
+            if (dwMenuPid == dwPid && ::IsWindowVisible(hMenu) && ::GetWindowRect(hMenu, &rc)) {
+                WriteOut(std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) +
+                         " " + std::to_string(rc.bottom) + "\n");
+                return kFound;
+            }
+        }
+        if (::GetTickCount64() >= ullEnd) return kNotFound;
+        ::Sleep(10);
+    }
+}
+
 int Usage() {
     std::fputs(
         "usage: winprobe wait-window CAPTION TIMEOUT_MS [CLASS]\n"
@@ -211,7 +254,12 @@ int Usage() {
         "       winprobe close HWND | close-wait HWND TIMEOUT_MS\n"
         "       winprobe command HWND ID\n"
         "       winprobe visible HWND\n"
-        "       winprobe keys VK...\n",
+        "       winprobe keys VK...\n"
+        "       winprobe cursor X Y | foreground\n"
+        "       winprobe drop HWND PATH... (the player must run with shell_probe as its Quistel.dll)\n"
+        "       winprobe tray HWND left|right\n"
+        "       winprobe menu-rect HWND TIMEOUT_MS\n"
+        "       winprobe selection HWND CTRLID\n",
         stderr);
     return kUsage;
 }
@@ -219,6 +267,10 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"foreground") {
+        WriteOut(HandleText(::GetForegroundWindow()) + "\n");
+        return kFound;
+    }
     if (argc < 3) return Usage();
     const std::wstring cmd = argv[1];
 
@@ -226,6 +278,7 @@ int wmain(int argc, wchar_t** argv) {
         return WaitWindow(argv[2], ParseInt(argv[3]), argc == 5 ? argv[4] : nullptr);
     if (cmd == L"time-to-window" && argc == 4) return TimeToWindow(argv[2], ParseInt(argv[3]));
     if (cmd == L"keys") return PressKeys(argc, argv);
+    if (cmd == L"cursor" && argc == 4) return ::SetCursorPos(ParseInt(argv[2]), ParseInt(argv[3])) ? kFound : kNotFound;
     if (cmd == L"count-windows" && argc == 3) {
         CountRequest request = {argv[2], 0};
         ::EnumWindows(CountWithCaption, reinterpret_cast<LPARAM>(&request));
@@ -247,6 +300,14 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"close" && argc == 3) return ::PostMessageW(hWnd, WM_CLOSE, 0, 0) ? kFound : kNotFound;
     if (cmd == L"close-wait" && argc == 4) return CloseWait(hWnd, ParseInt(argv[3]));
+    if (cmd == L"drop" && argc >= 4) return Drop(hWnd, argc, argv);
+    if (cmd == L"menu-rect" && argc == 4) return MenuRect(hWnd, ParseInt(argv[3]));
+    if (cmd == L"tray" && argc == 4) {
+        // The notification icon's callback message, as the shell sends it on a press.
+        const UINT kTrayNotify = WM_APP + 100;
+        LPARAM press = std::wstring(argv[3]) == L"right" ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
+        return ::PostMessageW(hWnd, kTrayNotify, 0, press) ? kFound : kNotFound;
+    }
     if (cmd == L"command" && argc == 4) {
         WPARAM wParam = MAKEWPARAM(static_cast<WORD>(ParseInt(argv[3])), BN_CLICKED);
         return ::PostMessageW(hWnd, WM_COMMAND, wParam, 0) ? kFound : kNotFound;
@@ -267,6 +328,10 @@ int wmain(int argc, wchar_t** argv) {
         LRESULT nCount = ::SendMessageW(hCtrl, LB_GETCOUNT, 0, 0);
         if (nCount == LB_ERR) return kNotFound;
         WriteOut(std::to_string(nCount) + "\n");
+        return kFound;
+    }
+    if (cmd == L"selection" && argc == 4) {
+        WriteOut(std::to_string(::SendMessageW(hCtrl, LB_GETCURSEL, 0, 0)) + "\n");
         return kFound;
     }
     if (cmd == L"select" && argc == 5) {

@@ -1,0 +1,69 @@
+#!/bin/bash
+# The real Lumetto.exe started from a folder whose path is about 1,200 bytes
+# long under Wine: a second start of it still ends by itself (the
+# single-instance guard is named after the program), and its message boxes
+# (the key hook's at start where the hook cannot be set, and a save at exit
+# that cannot replace default.lst) are captioned "Lumetto".
+#
+# usage: long_path_test.sh LUMETTO_EXE WINPROBE_EXE
+# Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
+set -u
+[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
+LUMETTO_EXE=$(readlink -f "$1")
+INSPECT_EXE=$(readlink -f "$2")
+SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
+WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
+export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
+. "$SCRIPT_DIR/e2e_lib.sh"
+in_display "$@"
+
+CAPTION="Harkel's Lumetto"
+start_work long
+
+# Six folders of 200 bytes each.
+LONG=$WORK
+for i in 1 2 3 4 5 6; do LONG=$LONG/$(printf "%0200d" "$i"); done
+mkdir -p "$LONG" "$WORK/run/default.lst"
+cp "$LUMETTO_EXE" "$(dirname "$LUMETTO_EXE")/Quistel.dll" "$LONG/"
+windows_path="Z:${LONG//\//\\}\\Lumetto.exe"
+echo "program path: ${#windows_path} bytes"
+[ ${#windows_path} -gt 1200 ] || fatal "the program path is only ${#windows_path} bytes long"
+
+echo "== first and second start"
+# Started from a short folder whose default.lst is a folder: the save at exit fails.
+start_player "$WORK/run" "$LONG/Lumetto.exe"
+PID_FIRST=$PLAYER_PID
+# Under Wine the key hook cannot be set for a module on so long a path: the
+# hook library's message box, captioned like every box of the program, comes
+# before the window.
+if box=$(inspect wait-window "Lumetto" 10000 "#32770"); then
+  pass "start-up message box captioned \"Lumetto\": $(inspect text "$box" 65535 | tr '\r\n' '  ')"
+  inspect close "$box"
+fi
+HWND=$(inspect wait-window "$CAPTION" 30000) ||
+  fatal "no main window from the long path (or a message box captioned otherwise holds it back)"
+pass "main window visible ($HWND)"
+start_player "$WORK/run" "$LONG/Lumetto.exe"
+PID_SECOND=$PLAYER_PID
+if wait_gone "$PID_SECOND" 15; then
+  pass "second start ended by itself"
+else
+  fail "second start still runs beside the first"
+  kill "$PID_SECOND" 2>/dev/null
+fi
+check_eq "windows captioned \"$CAPTION\"" 1 "$(inspect count-windows "$CAPTION")"
+
+echo "== message box caption"
+inspect close "$HWND" || fail "WM_CLOSE could not be posted"
+if box=$(inspect wait-window "Lumetto" 15000 "#32770"); then
+  pass "message box captioned \"Lumetto\": $(inspect text "$box" 65535 | tr '\r\n' '  ')"
+  inspect close "$box"
+else
+  fail "no message box captioned \"Lumetto\" within 15 s of WM_CLOSE"
+fi
+if wait_gone "$PID_FIRST" 30; then
+  pass "process ended"
+else
+  fail "process still running 30 s after WM_CLOSE"
+fi
+finish
