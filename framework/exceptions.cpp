@@ -35,8 +35,12 @@ CString CFileException::GetErrorMessage() const {
 
 void AfxThrowInvalidArgException() { throw CInvalidArgException(); }
 
-void AfxThrowFileException(DWORD dwOsError, const char* pszFileName) {
+CFileException AfxMakeFileException(DWORD dwOsError, const char* pszFileName) {
     char szFull[MAX_PATH * 4];
     DWORD n = ::GetFullPathNameA(pszFileName, sizeof szFull, szFull, nullptr);
-    throw CFileException(dwOsError, (n > 0 && n < sizeof szFull) ? szFull : pszFileName);
+    return CFileException(dwOsError, (n > 0 && n < sizeof szFull) ? szFull : pszFileName);
+}
+
+void AfxThrowFileException(DWORD dwOsError, const char* pszFileName) {
+    throw AfxMakeFileException(dwOsError, pszFileName);
 }
