@@ -3,6 +3,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -171,6 +173,52 @@ TEST_F(IntakeTest, WideDropArrivesInTheAnsiCodePage) {
     // 音楽 in Shift_JIS; the folder's match goes in by the sorted add.
     EXPECT_EQ(Entries(), (Paths{Full("music\\a.mp3"), "C:\\\x89\xb9\x8a\x79.mp3",
                                 "C:\\" + std::string(1200, 'w') + ".wav"}));
+}
+
+// 한국어노래.wav: no character of the name is in code page 932.
+const wchar_t kKoreanName[] = L"\ud55c\uad6d\uc5b4\ub178\ub798.wav";
+
+class OutsideCodePageTest : public IntakeTest {
+protected:
+    void SetUp() override {
+        IntakeTest::SetUp();
+        MakeFolder("music", {});
+        std::wstring path = L"music\\" + std::wstring(kKoreanName);
+        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        ::CloseHandle(h);
+    }
+    // The one entry names the file in 8-bit ASCII, opens it, and plays under its title.
+    void ExpectTheEntryPlays() {
+        Paths entries = Entries();
+        ASSERT_EQ(entries.size(), 1u);
+        const std::string& entry = entries[0];
+        EXPECT_EQ(entry.find('?'), std::string::npos) << entry;
+        EXPECT_TRUE(std::all_of(entry.begin(), entry.end(), [](char c) { return (c & 0x80) == 0; })) << entry;
+        EXPECT_NE(::GetFileAttributesA(entry.c_str()), INVALID_FILE_ATTRIBUTES) << entry;
+        g_graph.stop = Seconds(300);
+        Select(0);
+        Click(IDC_PLAY);
+        EXPECT_EQ(Rendered(), Paths{entry});
+        g_graph.current = Seconds(2);
+        Tick();
+        std::string title = entry.substr(entry.rfind('\\') + 1);
+        title.resize(title.size() - 4);
+        EXPECT_EQ(ControlText(IDC_STATUS), title);
+        EXPECT_EQ(ControlText(IDC_TIME), "00:02");
+    }
+};
+
+TEST_F(OutsideCodePageTest, FolderIntakeGivesTheShortName) {
+    StartWith("music");
+    ExpectTheEntryPlays();
+}
+
+TEST_F(OutsideCodePageTest, WideDropGivesTheShortName) {
+    StartStopped({});
+    HDROP hDrop = MakeWideDrop({std::wstring(m_strDir.begin(), m_strDir.end()) + L"\\music\\" + kKoreanName});
+    ::SendMessageA(m_dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    ExpectTheEntryPlays();
 }
 
 TEST_F(IntakeTest, TenThousandDroppedFilesAllArriveInOrder) {
