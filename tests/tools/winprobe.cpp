@@ -199,6 +199,16 @@ int PressKeys(int argc, wchar_t** argv) {
     return nSent == inputs.size() ? kFound : kNotFound;
 }
 
+// Holds the file open without sharing, as another program may, for the given time.
+int HoldFile(const wchar_t* pszPath, int nMs) {
+    HANDLE h = ::CreateFileW(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return kNotFound;
+    WriteOut("held\n");
+    ::Sleep(static_cast<DWORD>(nMs));
+    ::CloseHandle(h);
+    return kFound;
+}
+
 int Usage() {
     std::fputs(
         "usage: winprobe wait-window CAPTION TIMEOUT_MS [CLASS]\n"
@@ -211,7 +221,8 @@ int Usage() {
         "       winprobe close HWND | close-wait HWND TIMEOUT_MS\n"
         "       winprobe command HWND ID\n"
         "       winprobe visible HWND\n"
-        "       winprobe keys VK...\n",
+        "       winprobe keys VK...\n"
+        "       winprobe hold-file PATH MS\n",
         stderr);
     return kUsage;
 }
@@ -226,6 +237,7 @@ int wmain(int argc, wchar_t** argv) {
         return WaitWindow(argv[2], ParseInt(argv[3]), argc == 5 ? argv[4] : nullptr);
     if (cmd == L"time-to-window" && argc == 4) return TimeToWindow(argv[2], ParseInt(argv[3]));
     if (cmd == L"keys") return PressKeys(argc, argv);
+    if (cmd == L"hold-file" && argc == 4) return HoldFile(argv[2], ParseInt(argv[3]));
     if (cmd == L"count-windows" && argc == 3) {
         CountRequest request = {argv[2], 0};
         ::EnumWindows(CountWithCaption, reinterpret_cast<LPARAM>(&request));
