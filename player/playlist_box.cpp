@@ -71,9 +71,16 @@ std::string SortKey(LCID lcid, const std::string& entry) {
                                : ::MultiByteToWideChar(CP_ACP, 0, entry.data(), static_cast<int>(entry.size()),
                                                        &text[0], static_cast<int>(text.size()));
     const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    int cb = ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, nullptr, 0);
-    std::string key(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
-    if (cb > 0) ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, reinterpret_cast<LPWSTR>(&key[0]), cb);
+    // Most keys fit the first guess; only a longer one costs a second call.
+    std::string key(static_cast<size_t>(nUnits) * 8 + 64, '\0');
+    int cb = ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, reinterpret_cast<LPWSTR>(&key[0]),
+                            static_cast<int>(key.size()));
+    if (cb == 0) {
+        cb = ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, nullptr, 0);
+        key.assign(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
+        if (cb > 0) ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, reinterpret_cast<LPWSTR>(&key[0]), cb);
+    }
+    key.resize(static_cast<size_t>(cb > 0 ? cb : 0));
     return key;
 }
 
