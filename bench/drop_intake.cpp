@@ -56,7 +56,7 @@ void Pump() {
 // Drops the paths on the window and prints how long the handler took and
 // how long the window then needs to answer.
 void TimeDrop(CLumettoDlg& dlg, const char* pszWhat, const std::vector<std::string>& paths) {
-    ::SendDlgItemMessageA(dlg.m_hWnd, IDC_PLAYLIST, LB_RESETCONTENT, 0, 0);
+    dlg.m_list.ResetContent();
     HDROP hDrop = MakeDrop(paths);
     double t0 = NowMs();
     ::SendMessageA(dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);

@@ -12,6 +12,8 @@
 
 const size_t kListStreamPiece = 1024;
 
-// Appends the file's entries; false (and nothing appended) when it cannot be
-// opened. A read error ends the reading like the end of the file.
-bool ReadListFileStream(const char* pszPath, std::vector<std::string>& entries);
+enum class ListStreamRead { kRead, kNotOpened, kReadError };
+
+// Appends the file's entries. When the file cannot be opened or a read fails
+// nothing is appended: a list read in part is never taken for the whole.
+ListStreamRead ReadListFileStream(const char* pszPath, std::vector<std::string>& entries);

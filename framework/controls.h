@@ -31,12 +31,6 @@ public:
     int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex)); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
     void SetHorizontalExtent(int cxExtent) { SendMessage(LB_SETHORIZONTALEXTENT, cxExtent); }
-    // Room for about as many entries as a list file of that many bytes holds.
-    void InitStorage(ULONGLONG cbText) {
-        ULONGLONG nItems = cbText / 24 + 16;
-        if (nItems > 0x7FFFFFF) nItems = 0x7FFFFFF;
-        SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(nItems), static_cast<LPARAM>(cbText > 0x7FFFFFFF ? 0x7FFFFFFF : cbText));
-    }
 };
 
 class CSliderCtrl : public CWnd {

@@ -37,10 +37,14 @@ CString CFileException::GetErrorMessage() const {
 
 void AfxThrowInvalidArgException() { throw CInvalidArgException(); }
 
-void AfxThrowFileException(DWORD dwOsError, const char* pszFileName) {
+CFileException AfxMakeFileException(DWORD dwOsError, const char* pszFileName) {
     // Asked once for the length: the full path may be longer than MAX_PATH.
     DWORD nNeeded = ::GetFullPathNameA(pszFileName, 0, nullptr, nullptr);
     std::vector<char> full(nNeeded > 0 ? nNeeded : 1);
     DWORD n = ::GetFullPathNameA(pszFileName, static_cast<DWORD>(full.size()), full.data(), nullptr);
-    throw CFileException(dwOsError, (n > 0 && n < full.size()) ? full.data() : pszFileName);
+    return CFileException(dwOsError, (n > 0 && n < full.size()) ? full.data() : pszFileName);
+}
+
+void AfxThrowFileException(DWORD dwOsError, const char* pszFileName) {
+    throw AfxMakeFileException(dwOsError, pszFileName);
 }

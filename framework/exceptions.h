@@ -33,4 +33,6 @@ public:
 };
 
 [[noreturn]] void AfxThrowInvalidArgException();
+// The file error for the named file, named by its full path.
+CFileException AfxMakeFileException(DWORD dwOsError, const char* pszFileName);
 [[noreturn]] void AfxThrowFileException(DWORD dwOsError, const char* pszFileName);

@@ -1,5 +1,7 @@
 #include "framework/file.h"
 
+#include <cstring>
+
 BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, DWORD* pdwError) {
     Abort();
     m_strFileName = pszFileName;
@@ -50,8 +52,13 @@ BOOL CStdioFile::ReadString(CString& rString) {
     while (m_pending.empty() && !m_bEof) {
         char buffer[64 * 1024];
         DWORD dwRead = 0;
-        // A read error ends the data like the end of the file.
-        if (!::ReadFile(m_hFile, buffer, sizeof buffer, &dwRead, nullptr) || dwRead == 0) {
+        if (!::ReadFile(m_hFile, buffer, sizeof buffer, &dwRead, nullptr)) {
+            // A read that fails is no end of the data: the caller must not take
+            // what it has for the whole file.
+            m_bEof = true;
+            AfxThrowFileException(::GetLastError(), m_strFileName);
+        }
+        if (dwRead == 0) {
             m_splitter.Finish(lines);
             m_bEof = true;
         } else {
@@ -70,28 +77,36 @@ BOOL CStdioFile::ReadString(CString& rString) {
     return TRUE;
 }
 
+namespace {
+
+// The file a save must replace: the target itself, or, where the target is a
+// symbolic link, the file it leads to, so that the link stays a link.
+CString ResolveSaveTarget(const char* pszFileName) {
+    HANDLE h = ::CreateFileA(pszFileName, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return pszFileName;  // not there yet: created as named
+    char szFinal[MAX_PATH * 4];
+    DWORD n = ::GetFinalPathNameByHandleA(h, szFinal, sizeof szFinal, FILE_NAME_NORMALIZED);
+    ::CloseHandle(h);
+    if (n == 0 || n >= sizeof szFinal) return pszFileName;
+    // "\\?\C:\..." is kept as the plain drive path it stands for.
+    const char* psz = szFinal;
+    if (std::strncmp(psz, "\\\\?\\", 4) == 0 && psz[5] == ':') psz += 4;
+    return psz;
+}
+
+}  // namespace
+
 BOOL CReplaceFile::Open(const char* pszFileName, UINT /*nOpenFlags*/, DWORD* pdwError) {
     m_bCommitted = false;
-    // The temporary file goes in the target's folder so the replace is a rename on one volume.
-    char szFull[MAX_PATH * 4];
-    char* pszNamePart = nullptr;
-    DWORD n = ::GetFullPathNameA(pszFileName, sizeof szFull, szFull, &pszNamePart);
-    if (n == 0 || n >= sizeof szFull || pszNamePart == nullptr) {
-        if (pdwError) *pdwError = n == 0 ? ::GetLastError() : ERROR_FILENAME_EXCED_RANGE;
-        return FALSE;
-    }
-    *pszNamePart = '\0';
-    char szTemp[MAX_PATH * 4 + 16];
-    if (!::GetTempFileNameA(szFull, "lst", 0, szTemp)) {
-        if (pdwError) *pdwError = ::GetLastError();
-        return FALSE;
-    }
-    if (!CFile::Open(szTemp, modeCreate | modeWrite, pdwError)) {
-        ::DeleteFileA(szTemp);
-        return FALSE;
-    }
+    // One temporary name per target, beside the file that is replaced (so the
+    // replace is a rename on one volume): a save cut short leaves at most that
+    // one file, which the next save overwrites and renames away.
+    m_strTarget = ResolveSaveTarget(pszFileName);
+    CString strTemp = m_strTarget + kTempSuffix;
+    if (!CFile::Open(strTemp, modeCreate | modeWrite, pdwError)) return FALSE;
     // Errors name the target, the file the user knows.
-    m_strTemp = szTemp;
+    m_strTemp = strTemp;
     m_strFileName = pszFileName;
     return TRUE;
 }
@@ -109,12 +124,12 @@ void CReplaceFile::Commit() {
     m_hFile = INVALID_HANDLE_VALUE;
     // A read-only target is refused as opening it for writing would be
     // (Wine's rename would replace it regardless).
-    DWORD dwAttributes = ::GetFileAttributesA(m_strFileName);
+    DWORD dwAttributes = ::GetFileAttributesA(m_strTarget);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
         ::DeleteFileA(strTemp);
         AfxThrowFileException(ERROR_ACCESS_DENIED, m_strFileName);
     }
-    if (!::MoveFileExA(strTemp, m_strFileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!::MoveFileExA(strTemp, m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD dwError = ::GetLastError();
         ::DeleteFileA(strTemp);
         AfxThrowFileException(dwError, m_strFileName);

@@ -48,7 +48,8 @@ protected:
 // with the list-file rules for line ends, 0x1A and NUL bytes.
 class CStdioFile : public CFile {
 public:
-    // The line without its line end; FALSE when no line is left.
+    // The line without its line end; FALSE when no line is left. A read that
+    // fails raises CFileException.
     BOOL ReadString(CString& rString);
 
 private:
@@ -57,10 +58,14 @@ private:
     bool m_bEof = false;
 };
 
-// Writes to a temporary file beside the target; Commit replaces the target
-// with it. Until then (and if anything fails) the target keeps its old content.
+// Writes to a temporary file beside the target (its name plus kTempSuffix);
+// Commit replaces the target with it. Until then (and if anything fails) the
+// target keeps its old content. A target that is a symbolic link is saved
+// through: the file it leads to is replaced and the link stays.
 class CReplaceFile : public CFile {
 public:
+    static constexpr const char* kTempSuffix = ".tmp";
+
     BOOL Open(const char* pszFileName, UINT nOpenFlags, DWORD* pdwError = nullptr) override;
     // Close, then replace the target. Raises CFileException (naming the target) on failure.
     void Commit();
@@ -69,5 +74,6 @@ public:
 
 private:
     CString m_strTemp;
+    CString m_strTarget;  // the file that is replaced
     bool m_bCommitted = false;
 };

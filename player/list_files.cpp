@@ -1,5 +1,6 @@
 // Reading and writing list files: one entry per line, the entry's bytes
-// followed by CR LF, nothing else.
+// followed by CR LF, nothing else. A list file that exists but cannot be
+// read is never written over by the default list's save.
 #include <string>
 #include <vector>
 
@@ -8,6 +9,46 @@
 #include "player/lumetto_dlg.h"
 #include "player/product_texts.h"
 
+namespace {
+
+bool IsMissingFileError(DWORD dwError) { return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND; }
+
+#if LUMETTO_STDIO_LIST_READER
+// The C library does not give the platform's reason: a second look at the
+// file does. The file still opens now only when something changed in between.
+DWORD WhyListFileCannotBeRead(const char* pszFileName) {
+    HANDLE h = ::CreateFileA(pszFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
+    ::CloseHandle(h);
+    return ERROR_READ_FAULT;
+}
+#endif
+
+}  // namespace
+
+ListFileRead ReadListFile(const char* pszFileName, std::vector<std::string>& entries, DWORD& dwError) {
+    entries.clear();
+    dwError = 0;
+#if LUMETTO_STDIO_LIST_READER
+    if (ReadListFileStream(pszFileName, entries) == ListStreamRead::kRead) return ListFileRead::kRead;
+    dwError = WhyListFileCannotBeRead(pszFileName);
+#else
+    CStdioFile file;
+    if (file.Open(pszFileName, CFile::modeRead | CFile::typeText, &dwError)) {
+        try {
+            CString strLine;
+            while (file.ReadString(strLine)) entries.push_back(strLine.Str());
+            return ListFileRead::kRead;
+        } catch (const CFileException& e) {
+            dwError = e.m_lOsError;
+            entries.clear();
+        }
+    }
+#endif
+    return IsMissingFileError(dwError) ? ListFileRead::kMissing : ListFileRead::kUnreadable;
+}
+
 void CLumettoDlg::SaveListFile(const char* pszFileName) {
     CReplaceFile file;
     DWORD dwError = 0;
@@ -15,50 +56,37 @@ void CLumettoDlg::SaveListFile(const char* pszFileName) {
         AfxThrowFileException(dwError, pszFileName);
     // One write for the whole list: a long playlist costs one system call, not two per entry.
     std::string bytes;
-    CString strEntry;
-    for (int i = 0; i < m_list.GetCount(); ++i) {
-        m_list.GetText(i, strEntry);
-        AppendListFileLine(bytes, strEntry, static_cast<size_t>(strEntry.GetLength()));
-    }
+    for (const std::string& entry : m_list.Entries()) AppendListFileLine(bytes, entry.data(), entry.size());
     if (!bytes.empty()) file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
     file.Commit();
 }
 
-BOOL CLumettoDlg::OpenListFile(CStdioFile& file, const char* pszFileName) {
-    return file.Open(pszFileName, CFile::modeRead | CFile::typeText);
-}
-
-BOOL CLumettoDlg::AppendListFileLines(CStdioFile& file) {
-    // A long list would otherwise redraw and grow the control entry by entry.
-    m_list.SetRedraw(FALSE);
-    m_list.InitStorage(file.GetLength());
-    BOOL bReadLine = FALSE;
-    CString strLine;
-    while (file.ReadString(strLine)) {
-        m_list.InsertString(-1, strLine);
-        bReadLine = TRUE;
-    }
-    m_list.SetRedraw(TRUE);
-    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
-    return bReadLine;
-}
-
-#if LUMETTO_STDIO_LIST_READER
 BOOL CLumettoDlg::LoadDefaultList() {
     std::vector<std::string> entries;
-    if (!ReadListFileStream(LUMETTO_DEFAULT_LIST, entries)) return FALSE;
-    m_list.SetRedraw(FALSE);
-    for (const std::string& entry : entries) m_list.InsertString(-1, entry.c_str());
-    m_list.SetRedraw(TRUE);
-    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
+    DWORD dwError = 0;
+    if (ReadListFile(LUMETTO_DEFAULT_LIST, entries, dwError) == ListFileRead::kUnreadable) {
+        // The user's list is still there, only out of reach: it is kept as it
+        // is, and the user hears why once the window is up.
+        m_bKeepDefaultList = true;
+        ::PostMessageA(m_hWnd, WM_LISTFILEERROR, dwError, 0);
+        return FALSE;
+    }
+    m_list.AppendBatch(entries);
     return entries.empty() ? FALSE : TRUE;
 }
-#else
-BOOL CLumettoDlg::LoadDefaultList() {
-    CStdioFile file;
-    if (!OpenListFile(file, LUMETTO_DEFAULT_LIST)) return FALSE;
-    BOOL bLoaded = AppendListFileLines(file);
-    file.Abort();
-    return bLoaded;
+
+void CLumettoDlg::ReportDefaultListError(DWORD dwError) {
+    AfxMakeFileException(dwError, LUMETTO_DEFAULT_LIST).ReportError(MB_OK | MB_ICONSTOP);
 }
-#endif
+
+void CLumettoDlg::SaveDefaultList() {
+    // A default.lst that could not be read at start-up is not replaced by a
+    // list that never held its entries.
+    if (m_bKeepDefaultList) return;
+    // A failed save leaves the old default.lst in place; it is reported.
+    try {
+        SaveListFile(LUMETTO_DEFAULT_LIST);
+    } catch (const CException& e) {
+        e.ReportError(MB_OK | MB_ICONSTOP);
+    }
+}

@@ -22,7 +22,8 @@ CLumettoDlg::CLumettoDlg(CWnd* pParent)
       m_pEvent(nullptr),
       m_pGraph(nullptr),
       m_pSeeking(nullptr),
-      m_nUnplayableInARow(0) {}
+      m_nUnplayableInARow(0),
+      m_bKeepDefaultList(false) {}
 
 void CLumettoDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -69,6 +70,9 @@ LRESULT CLumettoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_ENDSESSION:
         OnEndSession(static_cast<BOOL>(wParam));
+        break;
+    case WM_LISTFILEERROR:
+        ReportDefaultListError(static_cast<DWORD>(wParam));
         break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
@@ -120,13 +124,9 @@ BOOL CLumettoDlg::OnInitDialog() {
 }
 
 BOOL CLumettoDlg::DestroyWindow() {
-    // A failed save leaves the old default.lst in place; it is reported and
-    // the rest of the shutdown still runs.
-    try {
-        SaveListFile(LUMETTO_DEFAULT_LIST);
-    } catch (const CException& e) {
-        e.ReportError(MB_OK | MB_ICONSTOP);
-    }
+    // The rest of the shutdown runs whatever became of the save.
+    SaveDefaultList();
+    m_list.ForgetEntries();
 #if !LUMETTO_TIMER_PER_TRACK
     KillTimer(m_nTimerId);
 #endif

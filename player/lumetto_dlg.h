@@ -10,10 +10,19 @@
 #include "framework/file.h"
 #include "framework/wnd.h"
 #include "player/edition.h"
+#include "player/playlist_box.h"
 #include "res/resource.h"
 
 // Callback message of the notification icon.
 const UINT WM_TRAYNOTIFY = WM_APP + 100;
+// Posted at start-up when default.lst exists but could not be read; wParam is the system's error.
+const UINT WM_LISTFILEERROR = WM_APP + 101;
+
+enum class ListFileRead { kRead, kMissing, kUnreadable };
+// Reads every entry of the named list file. kMissing when there is no such
+// file; kUnreadable (the system's error in dwError, no entries) when it
+// exists but could not be opened or read whole.
+ListFileRead ReadListFile(const char* pszFileName, std::vector<std::string>& entries, DWORD& dwError);
 
 #if LUMETTO_FIRST_ICON_RECORD
 // The notification icon record in its first version: no balloon fields and
@@ -44,14 +53,10 @@ public:
     // Writes the whole playlist to the named list file (CR LF after every entry).
     // The file is replaced only once everything was written; raises CFileException on failure.
     void SaveListFile(const char* pszFileName);
-    // Opens a list file for reading; FALSE when it cannot be opened.
-    static BOOL OpenListFile(CStdioFile& file, const char* pszFileName);
-    // Appends every line of an opened list file to the playlist; TRUE when at least one line was read.
-    BOOL AppendListFileLines(CStdioFile& file);
 
     CString m_strStartPath;
     CSliderCtrl m_slider;
-    CListBox m_list;
+    CPlaylistBox m_list;
     CString m_strStatus;
     CString m_strTime;
     HICON m_hIcon;
@@ -72,6 +77,8 @@ public:
     IMediaSeeking* m_pSeeking;
     // Entries in a row whose graph gave no positions; playback stops when it reaches the count.
     int m_nUnplayableInARow;
+    // default.lst exists but could not be read at start-up: the exit leaves it as it is.
+    bool m_bKeepDefaultList;
 
     // Plays playlist entry nIndex on a newly built graph; an index with no
     // entry raises the invalid-argument error. Always TRUE.
@@ -106,7 +113,7 @@ protected:
     void SetSliderForNewTrack();
     void OnReleasedCaptureSeek(NMHDR* pNMHDR, LRESULT* pResult);
 
-    // Playlist editing (the list box is the store; nothing mirrors it).
+    // Playlist editing.
     void OnDelete();
     void OnClearAll();
     void OnMoveUp();
@@ -116,6 +123,9 @@ protected:
     BOOL LoadStartupTracks();
     // Appends the lines of default.lst; TRUE when at least one line was read.
     BOOL LoadDefaultList();
+    void ReportDefaultListError(DWORD dwError);
+    // Writes default.lst at the end of the run, unless it must be kept; a failure is reported.
+    void SaveDefaultList();
 
     // Track intake.
     // Adds the folder's MP3 files, then its WAV files, by the sorted add;
@@ -143,7 +153,8 @@ protected:
     void OnMemory5();
     void RecallSlot(int nSlot);
     // Replaces the playlist by the named list file and plays its first entry;
-    // false (and nothing changed) when the file cannot be opened.
+    // false (and nothing changed) when the file cannot be read, which is
+    // reported unless the file does not exist.
     bool LoadListFile(const char* pszFileName);
 #endif
 

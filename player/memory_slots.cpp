@@ -36,13 +36,16 @@ void CLumettoDlg::OnMemory4() { RecallSlot(3); }
 void CLumettoDlg::OnMemory5() { RecallSlot(4); }
 
 bool CLumettoDlg::LoadListFile(const char* pszFileName) {
-    // A slot that cannot be read changes nothing: playback goes on.
-    CStdioFile file;
-    if (!OpenListFile(file, pszFileName)) return false;
+    // The slot is read whole before anything changes: a slot that cannot be
+    // read leaves the playlist and playback as they are.
+    std::vector<std::string> entries;
+    DWORD dwError = 0;
+    ListFileRead read = ReadListFile(pszFileName, entries, dwError);
+    if (read == ListFileRead::kUnreadable) AfxMakeFileException(dwError, pszFileName).ReportError(MB_OK | MB_ICONSTOP);
+    if (read != ListFileRead::kRead) return false;
     OnStop();
     OnClearAll();
-    AppendListFileLines(file);
-    file.Close();
+    m_list.AppendBatch(entries);
     PlayTrack(0);
     return true;
 }

@@ -12,12 +12,13 @@
 #include "core/audio_file.h"
 #include "core/drop_list.h"
 #include "core/bounded_format.h"
+#include "framework/ansi_path.h"
 #include "framework/filefind.h"
 
 namespace {
 
-// Adds every match of the pattern with the sorted add; TRUE when there was one.
-BOOL AddSearchMatches(CListBox& list, const char* pszFolder, const char* pszFormat) {
+// Every match of the pattern, in the search's order; FALSE when there was none.
+BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, std::vector<std::string>& matches) {
     char szPattern[kSearchPatternSize];
     // A folder too long for the pattern buffer is searched for nothing at all.
     if (!FormatSearchPattern(szPattern, pszFormat, pszFolder)) return FALSE;
@@ -26,13 +27,14 @@ BOOL AddSearchMatches(CListBox& list, const char* pszFolder, const char* pszForm
     BOOL bMore = TRUE;
     while (bMore) {
         bMore = finder.FindNextFile();
-        list.AddString(finder.GetFilePath());
+        matches.push_back(finder.GetFilePath().Str());
     }
     return TRUE;
 }
 
-// The dropped paths in one pass over the drop's own list, wide paths in the
-// ANSI code page; nothing when the handle cannot be read that way.
+// The dropped paths in one pass over the drop's own list; wide paths as
+// 8-bit paths that still open their files. Nothing when the handle cannot be
+// read that way.
 bool ReadDropList(HDROP hDrop, std::vector<std::string>& paths) {
     HGLOBAL hGlobal = reinterpret_cast<HGLOBAL>(hDrop);
     SIZE_T cb = ::GlobalSize(hGlobal);
@@ -46,13 +48,8 @@ bool ReadDropList(HDROP hDrop, std::vector<std::string>& paths) {
     } else if (bRead) {
         const auto* pUnits = reinterpret_cast<const char16_t*>(reinterpret_cast<const char*>(pDrop) + pDrop->pFiles);
         size_t nUnits = (cb - pDrop->pFiles) / sizeof(char16_t);
-        for (const DropPathSpan& s : SplitDropPaths(pUnits, nUnits, 0)) {
-            const auto* pwsz = reinterpret_cast<const wchar_t*>(pUnits + s.offset);
-            int n = ::WideCharToMultiByte(CP_ACP, 0, pwsz, static_cast<int>(s.length), nullptr, 0, nullptr, nullptr);
-            std::string path(static_cast<size_t>(n), '\0');
-            ::WideCharToMultiByte(CP_ACP, 0, pwsz, static_cast<int>(s.length), path.data(), n, nullptr, nullptr);
-            paths.push_back(std::move(path));
-        }
+        for (const DropPathSpan& s : SplitDropPaths(pUnits, nUnits, 0))
+            paths.push_back(AnsiPathFor(std::wstring(reinterpret_cast<const wchar_t*>(pUnits + s.offset), s.length)));
     }
     ::GlobalUnlock(hGlobal);
     return bRead;
@@ -76,8 +73,11 @@ std::vector<std::string> DroppedPaths(HDROP hDrop) {
 }  // namespace
 
 BOOL CLumettoDlg::AddFolderTracks(const char* pszFolder) {
-    BOOL bFoundMp3 = AddSearchMatches(m_list, pszFolder, "%s\\*.mp3");
-    AddSearchMatches(m_list, pszFolder, "%s\\*.wav");
+    // Gathered first, then added in one batch, MP3 matches before WAV matches.
+    std::vector<std::string> matches;
+    BOOL bFoundMp3 = GatherSearchMatches(pszFolder, "%s\\*.mp3", matches);
+    GatherSearchMatches(pszFolder, "%s\\*.wav", matches);
+    m_list.AddSortedBatch(matches);
     return bFoundMp3;
 }
 
@@ -94,18 +94,18 @@ BOOL CLumettoDlg::LoadStartupTracks() {
 }
 
 void CLumettoDlg::OnDropFiles(HDROP hDrop) {
-    std::vector<std::string> paths = DroppedPaths(hDrop);
-    if (!paths.empty()) {
-        m_list.SetRedraw(FALSE);
-        for (const std::string& path : paths) {
-            if (IsAudioFile(path.c_str())) {
-                m_list.InsertString(-1, path.c_str());
-            } else {
-                AddFolderTracks(path.c_str());
-            }
+    // Files dropped next to each other are appended together; each folder
+    // goes in where it stands in the drop.
+    std::vector<std::string> files;
+    for (const std::string& path : DroppedPaths(hDrop)) {
+        if (IsAudioFile(path.c_str())) {
+            files.push_back(path);
+            continue;
         }
-        m_list.SetRedraw(TRUE);
-        ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
+        m_list.AppendBatch(files);
+        files.clear();
+        AddFolderTracks(path.c_str());
     }
+    m_list.AppendBatch(files);
     ::DragFinish(hDrop);
 }

@@ -76,10 +76,5 @@ void CLumettoDlg::OnTrayNotify(LPARAM lParam) {
 void CLumettoDlg::OnEndSession(BOOL bEnding) {
     // The process ends with the session without the window being destroyed:
     // the playlist is saved now, as it would be at exit.
-    if (!bEnding) return;
-    try {
-        SaveListFile(LUMETTO_DEFAULT_LIST);
-    } catch (const CException& e) {
-        e.ReportError(MB_OK | MB_ICONSTOP);
-    }
+    if (bEnding) SaveDefaultList();
 }

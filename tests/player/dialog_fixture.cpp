@@ -84,6 +84,19 @@ HDROP MakeWideDrop(const std::vector<std::wstring>& paths) {
     return static_cast<HDROP>(h);
 }
 
+std::string EveryByteListFile() {
+    std::string allowed;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n' && b != 0x1A) allowed += static_cast<char>(b);
+    std::string file;
+    size_t next = 0;
+    for (size_t len = 1; len <= 300; ++len) {
+        for (size_t i = 0; i < len; ++i) file += allowed[next++ % allowed.size()];
+        file += "\r\n";
+    }
+    return file;
+}
+
 void TempDirTest::SetUp() {
     char szOld[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, szOld);
@@ -191,24 +204,33 @@ int MainWindowTest::Selection() {
 }
 
 std::vector<std::string> MainWindowTest::Entries() {
-    std::vector<std::string> entries;
+    // The entries' bytes, checked against what the control shows: the same
+    // count, and each shown as its bytes read in the ANSI code page.
+    const std::vector<std::string>& entries = m_dlg.m_list.Entries();
     HWND hList = ::GetDlgItem(m_dlg.m_hWnd, IDC_PLAYLIST);
-    int nCount = static_cast<int>(::SendMessageA(hList, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < nCount; ++i) {
-        int nLen = static_cast<int>(::SendMessageA(hList, LB_GETTEXTLEN, i, 0));
-        std::string s(static_cast<size_t>(nLen) + 1, '\0');
-        int nGot = static_cast<int>(::SendMessageA(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&s[0])));
-        s.resize(nGot < 0 ? 0 : nGot);
-        entries.push_back(s);
+    int nCount = static_cast<int>(::SendMessageW(hList, LB_GETCOUNT, 0, 0));
+    EXPECT_EQ(static_cast<size_t>(nCount), entries.size()) << "the control and the entries are out of step";
+    for (int i = 0; i < nCount && static_cast<size_t>(i) < entries.size(); ++i) {
+        int nLen = static_cast<int>(::SendMessageW(hList, LB_GETTEXTLEN, i, 0));
+        std::wstring shown(static_cast<size_t>(nLen) + 1, L'\0');
+        int nGot = static_cast<int>(::SendMessageW(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&shown[0])));
+        shown.resize(nGot < 0 ? 0 : nGot);
+        const std::string& bytes = entries[i];
+        std::wstring expected(bytes.size() + 1, L'\0');
+        int nUnits = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &expected[0],
+                                           static_cast<int>(expected.size()));
+        expected.resize(nUnits < 0 ? 0 : nUnits);
+        if (shown != expected) {
+            ADD_FAILURE() << "entry " << i << " is not shown as its bytes";
+            break;
+        }
     }
     return entries;
 }
 
 void MainWindowTest::SetEntries(const std::vector<std::string>& entries) {
-    HWND hList = ::GetDlgItem(m_dlg.m_hWnd, IDC_PLAYLIST);
-    ::SendMessageA(hList, LB_RESETCONTENT, 0, 0);
-    for (const std::string& e : entries)
-        ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(e.c_str()));
+    m_dlg.m_list.ResetContent();
+    for (const std::string& e : entries) m_dlg.m_list.InsertString(-1, e);
 }
 
 std::string MainWindowTest::ControlText(int nID) {

@@ -33,6 +33,11 @@ struct ScriptedKeys {
     }
 };
 
+// A list file of lines of every length from 1 to 300 bytes, together holding
+// every byte value but the line ends and 0x1A, in every position: most of
+// them are no text in any code page.
+std::string EveryByteListFile();
+
 // Everything the hooks saw since the current test started.
 extern std::vector<RecordedMessageBox> g_messageBoxes;
 extern std::vector<RecordedIconCall> g_iconCalls;

@@ -61,6 +61,23 @@ TEST_F(FileClassesTest, ReplaceFileTouchesTargetOnlyOnCommit) {
     EXPECT_EQ(FilesHere(), Lines{"t.lst"});
 }
 
+TEST_F(FileClassesTest, ReplaceFileUsesOneTemporaryNameAndClearsAStaleOne) {
+    // A save cut short (the process killed between writing and renaming)
+    // leaves the temporary file; the next save takes it over.
+    WriteFileBytes("t.lst", "old");
+    WriteFileBytes("t.lst.tmp", "left by a save that never ended");
+    CReplaceFile file;
+    ASSERT_TRUE(file.Open("t.lst", CFile::modeCreate | CFile::modeWrite));
+    file.Write("new", 3);
+    EXPECT_EQ(ReadFileBytes("t.lst.tmp"), "<missing>") << "held open without sharing while written";
+    std::vector<std::string> names = FilesHere();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (Lines{"t.lst", "t.lst.tmp"}));
+    file.Commit();
+    EXPECT_EQ(ReadFileBytes("t.lst"), "new");
+    EXPECT_EQ(FilesHere(), Lines{"t.lst"});
+}
+
 TEST_F(FileClassesTest, ReplaceFileFailureNamesTheTarget) {
     CReplaceFile file;
     DWORD dwError = 0;

@@ -3,6 +3,10 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
+#include "framework/filefind.h"
+
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -137,6 +141,100 @@ TEST_F(IntakeTest, WideDropArrivesInTheAnsiCodePage) {
     // 音楽 in Shift_JIS; the folder's match goes in by the sorted add.
     EXPECT_EQ(Entries(), (Paths{Full("music\\a.mp3"), "C:\\\x89\xb9\x8a\x79.mp3",
                                 "C:\\" + std::string(1200, 'w') + ".wav"}));
+}
+
+// A folder's matches go in as one batch; they must land exactly where the
+// control's own sorted add, one match after another, puts them: among
+// mixed-case and Japanese names, in a list that appended entries have left
+// out of order, and with the same folder dropped twice.
+TEST_F(IntakeTest, FolderBatchLandsWhereOneByOneSortedAddsWould) {
+    const Paths names = {"b.mp3", "B2.mp3", "a.MP3", "Zed.mp3", "_x.mp3", "10.mp3", "9.mp3",
+                         "\x82\xa0.mp3",      // あ
+                         "\x83\x41.mp3",      // ア
+                         "\xb1.mp3",           // halfwidth ｱ
+                         "\x89\xb9.mp3",      // 音
+                         "\x82\x60.mp3",      // fullwidth Ａ
+                         "c.wav", "A.wav"};
+    MakeFolder("music", names);
+    const Paths existing = {"C:\\z.mp3", Full("music\\B.mp3"), "C:\\a.mp3", Full("music\\\x82\xa0.mp3")};
+    StartStopped(existing);
+    Select(2);
+
+    // The reference: a sorted list box of the same kind, fed one match at a time.
+    HWND hRef = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
+                                  m_dlg.m_hWnd, nullptr, nullptr, nullptr);
+    ASSERT_NE(hRef, nullptr);
+    for (const std::string& e : existing)
+        ::SendMessageA(hRef, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(e.c_str()));
+    ::SendMessageA(hRef, LB_SETCURSEL, 2, 0);
+    for (int drop = 0; drop < 2; ++drop) {
+        for (const char* pattern : {"music\\*.mp3", "music\\*.wav"}) {
+            CFileFind finder;
+            BOOL bMore = finder.FindFile(pattern);
+            while (bMore) {
+                bMore = finder.FindNextFile();
+                ::SendMessageA(hRef, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(finder.GetFilePath().GetString()));
+            }
+        }
+        Drop({Full("music")});
+    }
+    Paths expected;
+    int nCount = static_cast<int>(::SendMessageA(hRef, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < nCount; ++i) {
+        char sz[1024] = "";
+        ::SendMessageA(hRef, LB_GETTEXT, i, reinterpret_cast<LPARAM>(sz));
+        expected.push_back(sz);
+    }
+    EXPECT_EQ(expected.size(), existing.size() + 2 * names.size());
+    EXPECT_EQ(Entries(), expected);
+    EXPECT_EQ(Selection(), static_cast<int>(::SendMessageA(hRef, LB_GETCURSEL, 0, 0)));
+    ::DestroyWindow(hRef);
+}
+
+// 한국어노래.wav: no character of the name is in code page 932.
+const wchar_t kKoreanName[] = L"\ud55c\uad6d\uc5b4\ub178\ub798.wav";
+
+class OutsideCodePageTest : public IntakeTest {
+protected:
+    void SetUp() override {
+        IntakeTest::SetUp();
+        MakeFolder("music", {});
+        std::wstring path = L"music\\" + std::wstring(kKoreanName);
+        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        ::CloseHandle(h);
+    }
+    // The one entry names the file in 8-bit ASCII, opens it, and plays under its title.
+    void ExpectTheEntryPlays() {
+        Paths entries = Entries();
+        ASSERT_EQ(entries.size(), 1u);
+        const std::string& entry = entries[0];
+        EXPECT_EQ(entry.find('?'), std::string::npos) << entry;
+        EXPECT_TRUE(std::all_of(entry.begin(), entry.end(), [](char c) { return (c & 0x80) == 0; })) << entry;
+        EXPECT_NE(::GetFileAttributesA(entry.c_str()), INVALID_FILE_ATTRIBUTES) << entry;
+        g_graph.stop = Seconds(300);
+        Select(0);
+        Click(IDC_PLAY);
+        EXPECT_EQ(Rendered(), Paths{entry});
+        g_graph.current = Seconds(2);
+        Tick();
+        std::string title = entry.substr(entry.rfind('\\') + 1);
+        title.resize(title.size() - 4);
+        EXPECT_EQ(ControlText(IDC_STATUS), title);
+        EXPECT_EQ(ControlText(IDC_TIME), "00:02");
+    }
+};
+
+TEST_F(OutsideCodePageTest, FolderIntakeGivesTheShortName) {
+    StartWith("music");
+    ExpectTheEntryPlays();
+}
+
+TEST_F(OutsideCodePageTest, WideDropGivesTheShortName) {
+    StartStopped({});
+    HDROP hDrop = MakeWideDrop({std::wstring(m_strDir.begin(), m_strDir.end()) + L"\\music\\" + kKoreanName});
+    ::SendMessageA(m_dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    ExpectTheEntryPlays();
 }
 
 TEST_F(IntakeTest, TenThousandDroppedFilesAllArriveInOrder) {

@@ -1,6 +1,10 @@
 // default.lst through the real window: read at start-up, written at exit.
 #include "tests/player/dialog_fixture.h"
 
+#include <aclapi.h>
+
+#include <algorithm>
+
 #include "core/list_file_codec.h"
 #include "player/product_texts.h"
 
@@ -57,15 +61,49 @@ TEST_F(MainWindowTest, BinaryGarbageKeepsItsLineStructure) {
     }
     WriteFileBytes("default.lst", garbage);
     StartWindow();
-    // The list control holds text: byte sequences that are no Shift_JIS
-    // characters come back as the code page's default character, but every
-    // line stays one entry and what is saved is what the list shows.
-    EntryList shown = Entries();
-    EXPECT_EQ(shown.size(), SplitListFile(garbage).size());
+    // Byte sequences that are no Shift_JIS characters stay what they were.
+    EntryList entries = SplitListFile(garbage);
+    EXPECT_EQ(Entries(), entries);
     CloseWindow();
     std::string expected;
-    for (const std::string& entry : shown) AppendListFileLine(expected, entry.data(), entry.size());
+    for (const std::string& entry : entries) AppendListFileLine(expected, entry.data(), entry.size());
     EXPECT_EQ(ReadFileBytes("default.lst"), expected);
+}
+
+TEST_F(MainWindowTest, EveryByteValueRoundTripsThroughLoadAndExit) {
+    const std::string file = EveryByteListFile();
+    WriteFileBytes("default.lst", file);
+    StartWindow();
+    EXPECT_EQ(Entries(), SplitListFile(file));
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes("default.lst"), file);
+}
+
+TEST_F(MainWindowTest, EveryByteValueSurvivesEveryEditingCommand) {
+    const std::string file = EveryByteListFile();
+    EntryList expected = SplitListFile(file);
+    WriteFileBytes("default.lst", file);
+    StartWindow();
+    Select(0);
+    Click(IDC_UP);  // the first entry to the bottom
+    std::rotate(expected.begin(), expected.begin() + 1, expected.end());
+    Select(static_cast<int>(expected.size()) - 1);
+    Click(IDC_DOWN);  // ... and back to the top
+    std::rotate(expected.rbegin(), expected.rbegin() + 1, expected.rend());
+    Select(10);
+    Click(IDC_UP);
+    std::swap(expected[9], expected[10]);
+    Select(20);
+    Click(IDC_DOWN);
+    std::swap(expected[20], expected[21]);
+    Select(150);
+    Click(IDC_DELETE);
+    expected.erase(expected.begin() + 150);
+    EXPECT_EQ(Entries(), expected);
+    CloseWindow();
+    std::string saved;
+    for (const std::string& entry : expected) AppendListFileLine(saved, entry.data(), entry.size());
+    EXPECT_EQ(ReadFileBytes("default.lst"), saved);
 }
 
 TEST_F(MainWindowTest, HundredThousandEntriesRoundTrip) {
@@ -147,6 +185,65 @@ TEST_F(FailedSaveTest, ReadOnlyFile) {
     SetEntries({"C:\\new.mp3"});
     CloseWindow();
     ExpectOldContentSurvives();
+    EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
+}
+
+// A default.lst that exists but cannot be read: the window starts empty,
+// says so once, and leaves the file as it is at exit, whatever the user did.
+class UnreadableDefaultListTest : public MainWindowTest {
+protected:
+    void RunAndExpectTheFileKept(const std::string& strWhy) {
+        StartWindow();
+        PumpMessages();  // the report comes once the window is up
+        EXPECT_TRUE(Entries().empty());
+        ASSERT_EQ(g_messageBoxes.size(), 1u) << strWhy;
+        EXPECT_EQ(g_messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+        EXPECT_NE(g_messageBoxes[0].text.find(m_strDir + "\\default.lst: "), std::string::npos)
+            << g_messageBoxes[0].text;
+        EXPECT_NE(g_messageBoxes[0].text.find(strWhy), std::string::npos) << g_messageBoxes[0].text;
+        SetEntries({"C:\\edited.mp3"});
+        ::SendMessageA(m_dlg.m_hWnd, WM_ENDSESSION, TRUE, 0);
+        CloseWindow();
+        EXPECT_EQ(g_messageBoxes.size(), 1u) << "reported once, at start-up";
+    }
+    const std::string m_strOld = "C:\\kept.mp3\r\n";
+};
+
+TEST_F(UnreadableDefaultListTest, HeldOpenByAnotherProgram) {
+    WriteFileBytes("default.lst", m_strOld);
+    HANDLE hHeld = ::CreateFileA("default.lst", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_SHARING_VIOLATION).Str());
+    ::CloseHandle(hHeld);
+    EXPECT_EQ(ReadFileBytes("default.lst"), m_strOld);
+    EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
+}
+
+TEST_F(UnreadableDefaultListTest, FolderOfThatName) {
+    ASSERT_TRUE(::CreateDirectoryA("default.lst", nullptr));
+    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_ACCESS_DENIED).Str());
+    DWORD dwAttributes = ::GetFileAttributesA("default.lst");
+    EXPECT_TRUE(dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
+    ::RemoveDirectoryA("default.lst");
+}
+
+TEST_F(UnreadableDefaultListTest, ReadDeniedToEveryone) {
+    WriteFileBytes("default.lst", m_strOld);
+    EXPLICIT_ACCESSA deny = {};
+    deny.grfAccessPermissions = GENERIC_READ | FILE_READ_DATA;
+    deny.grfAccessMode = DENY_ACCESS;
+    deny.grfInheritance = NO_INHERITANCE;
+    BuildTrusteeWithNameA(&deny.Trustee, const_cast<char*>("Everyone"));
+    PACL pAcl = nullptr;
+    ASSERT_EQ(SetEntriesInAclA(1, &deny, nullptr, &pAcl), static_cast<DWORD>(ERROR_SUCCESS));
+    ASSERT_EQ(SetNamedSecurityInfoA(const_cast<char*>("default.lst"), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                    nullptr, nullptr, pAcl, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    ::LocalFree(pAcl);
+    if (ReadFileBytes("default.lst") == m_strOld)
+        GTEST_SKIP() << "this account reads the file despite its ACL (Wine run as root)";
+    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_ACCESS_DENIED).Str());
     EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
 }
 

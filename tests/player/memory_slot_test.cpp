@@ -117,6 +117,38 @@ TEST_F(MemorySlotTest, RecallOfANeverSavedSlotChangesNothing) {
     EXPECT_TRUE(g_messageBoxes.empty());
 }
 
+TEST_F(MemorySlotTest, RecallOfASlotThatCannotBeReadIsReportedAndChangesNothing) {
+    WriteFileBytes("mem2.lst", "C:\\slot.mp3\r\n");
+    StartPlaying({"C:\\a.mp3", "C:\\b.mp3"});
+    Click(IDC_NEXT);
+    Select(0);
+    ClearLog();
+    HANDLE hHeld = ::CreateFileA("mem2.lst", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    Click(IDC_MEM2);
+    ::CloseHandle(hHeld);
+    EXPECT_EQ(Entries(), (Paths{"C:\\a.mp3", "C:\\b.mp3"}));
+    EXPECT_EQ(m_dlg.m_nCurrent, 1);
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_TRUE(g_graph.log.empty()) << "b.mp3 plays on";
+    ASSERT_EQ(g_messageBoxes.size(), 1u);
+    EXPECT_EQ(g_messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(g_messageBoxes[0].text.find(m_strDir + "\\mem2.lst: "), 0u) << g_messageBoxes[0].text;
+    EXPECT_EQ(ReadFileBytes("mem2.lst"), "C:\\slot.mp3\r\n");
+}
+
+TEST_F(MemorySlotTest, EveryByteValueRoundTripsThroughASlot) {
+    const std::string file = EveryByteListFile();
+    WriteFileBytes("default.lst", file);
+    StartWindow();
+    Memorize(2);
+    EXPECT_EQ(ReadFileBytes("mem2.lst"), file);
+    SetEntries({"C:\\other.mp3"});
+    Click(IDC_MEM2);
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes("default.lst"), file);
+}
+
 TEST_F(MemorySlotTest, CancelWritesNothing) {
     WriteFileBytes("mem1.lst", "C:\\kept.mp3\r\n");
     StartStopped({"C:\\a.mp3"});

@@ -81,4 +81,35 @@ TEST_F(MainWindowTest, ThousandTrackStartsOnTheRealGraphStayFlat) {
     Click(IDC_STOP);
 }
 
+// A WAV file whose name has no character in the ANSI code page, found by a
+// folder intake, plays: the status line shows its title and the time runs.
+TEST_F(MainWindowTest, NameOutsideTheCodePagePlaysOnTheRealGraph) {
+    ASSERT_TRUE(::CreateDirectoryA("music", nullptr));
+    const std::string tone = ToneWav(4, 440);
+    HANDLE h = ::CreateFileW(L"music\\\ud55c\uad6d\uc5b4\ub178\ub798.wav", GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, 0, nullptr);  // 한국어노래.wav
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD dwWritten = 0;
+    ::WriteFile(h, tone.data(), static_cast<DWORD>(tone.size()), &dwWritten, nullptr);
+    ::CloseHandle(h);
+    m_dlg.m_strStartPath = "music";
+    StartWindow();
+    ASSERT_EQ(m_dlg.m_list.GetCount(), 1);
+    const std::string entry = m_dlg.m_list.Entry(0);
+    Select(0);
+    Click(IDC_PLAY);
+    ::Sleep(2200);
+    ::SendMessageA(m_dlg.m_hWnd, WM_TIMER, 1, 0);
+    std::string title = entry.substr(entry.rfind('\\') + 1);
+    title.resize(title.size() - 4);
+    EXPECT_EQ(ControlText(IDC_STATUS), title) << entry;
+    EXPECT_EQ(ControlText(IDC_TIME).substr(0, 4), "00:0");
+    EXPECT_NE(ControlText(IDC_TIME), "00:00") << "the time runs";
+    EXPECT_TRUE(g_messageBoxes.empty());
+    Click(IDC_STOP);
+    m_dlg.DestroyWindow();
+    ::DeleteFileA(entry.c_str());
+    ::RemoveDirectoryA("music");
+}
+
 }  // namespace

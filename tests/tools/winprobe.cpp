@@ -242,6 +242,16 @@ int MenuRect(HWND hWnd, int nTimeoutMs) {
     }
 }
 
+// Holds the file open without sharing, as another program may, for the given time.
+int HoldFile(const wchar_t* pszPath, int nMs) {
+    HANDLE h = ::CreateFileW(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return kNotFound;
+    WriteOut("held\n");
+    ::Sleep(static_cast<DWORD>(nMs));
+    ::CloseHandle(h);
+    return kFound;
+}
+
 int Usage() {
     std::fputs(
         "usage: winprobe wait-window CAPTION TIMEOUT_MS [CLASS]\n"
@@ -259,7 +269,9 @@ int Usage() {
         "       winprobe drop HWND PATH... (the player must run with shell_probe as its Quistel.dll)\n"
         "       winprobe tray HWND left|right\n"
         "       winprobe menu-rect HWND TIMEOUT_MS\n"
-        "       winprobe selection HWND CTRLID\n",
+        "       winprobe selection HWND CTRLID\n"
+
+        "       winprobe hold-file PATH MS\n",
         stderr);
     return kUsage;
 }
@@ -279,6 +291,7 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"time-to-window" && argc == 4) return TimeToWindow(argv[2], ParseInt(argv[3]));
     if (cmd == L"keys") return PressKeys(argc, argv);
     if (cmd == L"cursor" && argc == 4) return ::SetCursorPos(ParseInt(argv[2]), ParseInt(argv[3])) ? kFound : kNotFound;
+    if (cmd == L"hold-file" && argc == 4) return HoldFile(argv[2], ParseInt(argv[3]));
     if (cmd == L"count-windows" && argc == 3) {
         CountRequest request = {argv[2], 0};
         ::EnumWindows(CountWithCaption, reinterpret_cast<LPARAM>(&request));

@@ -1,0 +1,106 @@
+#!/bin/bash
+# End-to-end test of what the real Lumetto.exe does to default.lst that is no
+# plain readable file, looked at from another process with winprobe:
+#   - a default.lst held open by another program at start-up: the player says
+#     so in a message box naming the file, and the file is not written over at
+#     exit, after the other program has let go of it;
+#   - a default.lst that is a symbolic link: the save replaces the file the
+#     link leads to, the link stays, and no temporary file is left anywhere.
+#
+# usage: list_file_test.sh LUMETTO_EXE WINPROBE_EXE
+# Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
+
+set -u
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2
+  exit 2
+fi
+LUMETTO_EXE=$(readlink -f "$1")
+INSPECT_EXE=$(readlink -f "$2")
+SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
+WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
+
+if [ -z "${DISPLAY:-}" ]; then
+  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
+  exec xvfb-run -a bash "$0" "$@"
+fi
+
+export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
+export LC_ALL=C
+. "$SCRIPT_DIR/e2e_lib.sh"
+
+CAPTION="Harkel's Lumetto"
+IDC_PLAYLIST=1003
+IDC_DELETE=1008
+WINDOW_TIMEOUT_MS=30000
+EXIT_LIMIT=30
+
+WORK=$(mktemp -d /tmp/lumetto-e2e-list.XXXXXX)
+cleanup() {
+  local pid
+  for pid in $(our_pids Lumetto.exe) $(our_pids winprobe.exe); do kill "$pid" 2>/dev/null; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# edit_and_close HWND WHAT: deletes entry 0 of the running player's list (if
+# any) and closes it; fails unless the process ends.
+edit_and_close() {
+  local hwnd=$1 what=$2
+  inspect select "$hwnd" $IDC_PLAYLIST 0 && inspect command "$hwnd" $IDC_DELETE
+  inspect close "$hwnd" || fail "$what: WM_CLOSE could not be posted"
+  wait_gone "$PLAYER_PID" $EXIT_LIMIT || fail "$what: the player still runs $EXIT_LIMIT s after WM_CLOSE"
+}
+
+# --- held open by another program --------------------------------------------
+DIR=$WORK/held
+mkdir -p "$DIR"
+printf 'C:\\held\\a.mp3\r\nC:\\held\\b.mp3\r\n' >"$DIR/default.lst"
+cp "$DIR/default.lst" "$WORK/held.orig"
+inspect hold-file "$(windows_path "$DIR/default.lst")" 30000 >"$WORK/hold.out" &
+HOLD_PID=$!
+for _ in $(seq 1 600); do grep -q held "$WORK/hold.out" 2>/dev/null && break; sleep 0.1; done
+grep -q held "$WORK/hold.out" || fatal "the helper could not hold default.lst open"
+start_player "$DIR" "$LUMETTO_EXE"
+if box=$(inspect wait-window "Lumetto" 15000 "#32770"); then
+  text=$(inspect text "$box" 65535 | tr '\r\n' '  ')
+  case "$text" in
+    *'\held\default.lst'*) pass "held file: message box at start-up names the file: $text" ;;
+    *) fail "held file: the message box does not name default.lst: $text" ;;
+  esac
+  inspect close "$box"
+else
+  fail "held file: no message box captioned \"Lumetto\" at start-up"
+fi
+hwnd=$(inspect wait-window "$CAPTION" $WINDOW_TIMEOUT_MS) || fatal "held file: no main window"
+check_eq "held file: the list starts empty" 0 "$(inspect list-count "$hwnd" $IDC_PLAYLIST)"
+# The other program lets go before the player ends: nothing stops the exit's save but the player.
+for pid in $(our_pids winprobe.exe); do kill "$pid" 2>/dev/null; done
+wait "$HOLD_PID" 2>/dev/null
+edit_and_close "$hwnd" "held file"
+if cmp -s "$WORK/held.orig" "$DIR/default.lst"; then
+  pass "held file: default.lst is byte for byte what it was"
+else
+  fail "held file: default.lst was changed: $(od -An -c "$DIR/default.lst" | head -3)"
+fi
+check_eq "held file: nothing else in the folder" "default.lst" "$(ls -A "$DIR")"
+
+# --- a symbolic link ---------------------------------------------------------
+DIR=$WORK/linked
+mkdir -p "$DIR" "$WORK/elsewhere"
+printf 'C:\\linked\\a.mp3\r\nC:\\linked\\b.mp3\r\n' >"$WORK/elsewhere/real.lst"
+ln -s ../elsewhere/real.lst "$DIR/default.lst"
+start_player "$DIR" "$LUMETTO_EXE"
+hwnd=$(inspect wait-window "$CAPTION" $WINDOW_TIMEOUT_MS) || fatal "link: no main window"
+check_eq "link: the list is read through the link" 2 "$(inspect list-count "$hwnd" $IDC_PLAYLIST)"
+edit_and_close "$hwnd" "link"
+if [ -L "$DIR/default.lst" ]; then pass "link: default.lst is still a link"; else fail "link: default.lst is no link any more"; fi
+check_eq "link: the edit is saved in the linked file" "$(printf 'C:\\linked\\b.mp3\r\n' | od -An -tx1)" \
+  "$(od -An -tx1 "$WORK/elsewhere/real.lst")"
+check_eq "link: no temporary file beside the link" "default.lst" "$(ls -A "$DIR")"
+check_eq "link: no temporary file beside the linked file" "real.lst" "$(ls -A "$WORK/elsewhere")"
+
+finish
