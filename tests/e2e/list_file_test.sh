@@ -33,6 +33,7 @@ export LC_ALL=C
 CAPTION="Harkel's Lumetto"
 IDC_PLAYLIST=1003
 IDC_DELETE=1008
+IDC_STOP=1005
 WINDOW_TIMEOUT_MS=30000
 EXIT_LIMIT=30
 
@@ -50,6 +51,9 @@ windows_path() { echo "Z:${1//\//\\}"; }
 # any) and closes it; fails unless the process ends.
 edit_and_close() {
   local hwnd=$1 what=$2
+  # Entries naming no file are skipped one per tick, each selected in turn:
+  # stop first, or a tick may move the selection between select and delete.
+  inspect command "$hwnd" $IDC_STOP
   inspect select "$hwnd" $IDC_PLAYLIST 0 && inspect command "$hwnd" $IDC_DELETE
   inspect close "$hwnd" || fail "$what: WM_CLOSE could not be posted"
   wait_gone "$PLAYER_PID" $EXIT_LIMIT || fail "$what: the player still runs $EXIT_LIMIT s after WM_CLOSE"

@@ -23,14 +23,17 @@ start_work long
 # Six folders of 200 bytes each.
 LONG=$WORK
 for i in 1 2 3 4 5 6; do LONG=$LONG/$(printf "%0200d" "$i"); done
-mkdir -p "$LONG" "$WORK/run/default.lst"
+mkdir -p "$LONG" "$WORK/run"
+# A read-only default.lst is read at start and cannot be replaced at exit.
+printf 'C:\\a.mp3\r\n' >"$WORK/run/default.lst"
+chmod a-w "$WORK/run/default.lst"
 cp "$LUMETTO_EXE" "$(dirname "$LUMETTO_EXE")/Quistel.dll" "$LONG/"
 windows_path="Z:${LONG//\//\\}\\Lumetto.exe"
 echo "program path: ${#windows_path} bytes"
 [ ${#windows_path} -gt 1200 ] || fatal "the program path is only ${#windows_path} bytes long"
 
 echo "== first and second start"
-# Started from a short folder whose default.lst is a folder: the save at exit fails.
+# Started from a short folder whose default.lst is read-only: the save at exit fails.
 start_player "$WORK/run" "$LONG/Lumetto.exe"
 PID_FIRST=$PLAYER_PID
 # Under Wine the key hook cannot be set for a module on so long a path: the
