@@ -2,8 +2,13 @@
 // player does, with nothing around it.
 //   ref_play play FILE        plays FILE to its end, polling the positions every 250 ms
 //   ref_play switch FILE N    builds, renders and runs a fresh graph N times; prints the median ms
+//   ref_play rebuilds FILE N  the same, each graph playing 50 ms before it is stopped and released,
+//                             as the player's graphs do under scripts/bench.sh; prints the median ms
+//                             and the growth of the resident set per rebuild in KiB, counted after
+//                             ten rebuilds to settle
 #include <windows.h>
 #include <dshow.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -40,11 +45,18 @@ double Now() {
     return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
+size_t ResidentKiB() {
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return pmc.WorkingSetSize / 1024;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: ref_play play FILE | ref_play switch FILE N\n");
+        std::fprintf(stderr, "usage: ref_play play FILE | ref_play switch FILE N | ref_play rebuilds FILE N\n");
         return 2;
     }
     CoInitialize(nullptr);
@@ -71,6 +83,23 @@ int wmain(int argc, wchar_t** argv) {
         }
         std::sort(ms.begin(), ms.end());
         std::printf("%.2f\n", ms.empty() ? 0.0 : ms[ms.size() / 2]);
+    } else if (wcscmp(argv[1], L"rebuilds") == 0 && argc >= 4) {
+        const int kSettle = 10;
+        int n = _wtoi(argv[3]);
+        std::vector<double> ms;
+        size_t nSettledKiB = 0;
+        for (int i = 0; i < kSettle + n; ++i) {
+            Graph g;
+            double t0 = Now();
+            g.Start(argv[2]);
+            if (i >= kSettle) ms.push_back(Now() - t0);
+            Sleep(50);
+            g.End();
+            if (i == kSettle - 1) nSettledKiB = ResidentKiB();
+        }
+        std::sort(ms.begin(), ms.end());
+        double dGrowth = n > 0 ? (static_cast<double>(ResidentKiB()) - static_cast<double>(nSettledKiB)) / n : 0.0;
+        std::printf("%.2f %.2f\n", ms.empty() ? 0.0 : ms[ms.size() / 2], dGrowth);
     }
     CoUninitialize();
     return 0;
