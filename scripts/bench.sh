@@ -116,11 +116,7 @@ TRACK=$(windows_path "$WORK/track.mp3")
 mkdir -p "$WORK/play" "$WORK/empty" "$WORK/long" "$WORK/folder" "$WORK/tracks" "$WORK/drop"
 printf '%s\r\n%s\r\n' "$TRACK" "$TRACK" >"$WORK/play.lst"
 : >"$WORK/empty/default.lst"
-awk -v n="$ENTRIES" 'BEGIN {
-  for (i = 0; i < n; i++)
-    if (i % 3 == 0) printf "D:\\音楽\\アーティスト %03d\\アルバム %02d\\%05d ソフトな雨.mp3\r\n", i % 500, i % 40, i
-    else printf "D:\\Music\\Artist %03d\\Album %02d\\%05d Track title.mp3\r\n", i % 500, i % 40, i
-}' | iconv -f UTF-8 -t CP932 >"$WORK/long.lst"
+write_long_list "$WORK/long.lst" "$ENTRIES"
 # Empty files are enough for the intake: it looks at names; the first one then fails to play.
 (cd "$WORK/tracks" && seq -f "%05g Track title.mp3" 0 $((FILES - 1)) | xargs -d '\n' touch)
 
