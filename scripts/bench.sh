@@ -86,12 +86,19 @@ fail_figure() {
 # A figure of a round: a number, or a failure of the figure.
 is_number() { [[ $1 =~ ^-?[0-9]+(\.[0-9]+)?$ ]]; }
 take() {  # take KEY SIDE VALUE WHAT
-  if is_number "$3"; then record "$1" "$2" "$3"; else fail_figure "$1" "$4 gave no figure (got '${3:0:60}')"; fi
+  local said
+  if is_number "$3"; then
+    record "$1" "$2" "$3"
+  else
+    said=$(grep -v '^ALSA lib' "$WORK/last.err" 2>/dev/null | tail -1 | tr -d '\r|')
+    fail_figure "$1" "$4 gave no figure (got '${3:0:60}'${said:+; it said: ${said:0:120}})"
+  fi
 }
 
 windows_path() { echo "Z:${1//\//\\}"; }
-# The output of a program run in the desktop, without carriage returns.
-run_in_desktop() { in_desktop "$@" 2>/dev/null | tr -d '\r'; }
+# The output of a program run in the desktop, without carriage returns; what
+# it said on stderr is kept in $WORK/last.err for the reason of a failure.
+run_in_desktop() { in_desktop "$@" 2>"$WORK/last.err" | tr -d '\r'; }
 wait_pid() {  # wait_pid NAME: prints the pid of the one program of that name, or nothing
   local pid=""
   for _ in $(seq 1 100); do
@@ -166,6 +173,7 @@ cp "$WORK/play.lst" "$WORK/play/default.lst"
 player=$(wait_pid "$EXE_NAME")
 if [ -z "$player" ] || [ -z "$(run_in_desktop "$INSPECT" wait-window "$CAPTION" 30000)" ]; then
   fail_figure switch "the player's window did not appear"
+  fail_figure switch_whole "the player's window did not appear"
   fail_figure switch_growth "the player's window did not appear"
 else
   run_in_desktop "$SWITCH" "$CAPTION" 10 >/dev/null  # settle, as the reference does
@@ -179,9 +187,11 @@ else
     else
       fail_figure switch_growth "the player's process $player could not be read"
     fi
-    read -r ms growth <<<"$(run_in_desktop "$REF_PLAY" rebuilds "$TRACK" "$SWITCHES")" || true
+    take switch_whole lumetto "$ms" "switch_latency"
+    read -r ms growth whole <<<"$(run_in_desktop "$REF_PLAY" rebuilds "$TRACK" "$SWITCHES")" || true
     take switch anchor "${ms:-}" "ref_play rebuilds"
     take switch_growth anchor "${growth:-}" "ref_play rebuilds"
+    take switch_whole anchor "${whole:-}" "ref_play rebuilds"
   done
 fi
 [ -n "$player" ] && stop_pid "$player"
@@ -270,6 +280,7 @@ echo
 echo "| Figure | Lumetto | Anchor | Ratio | Target | Spread (min–max of rounds) |"
 echo "|---|---|---|---|---|---|"
 row switch "Track switch (Next while playing, median of $SWITCHES per round)" ms "≤ 1.05" "bare build+render+run"
+row switch_whole "Track switch, against a bare switch that also stops and releases the old graph" ms "—" "bare stop+release+build+render+run"
 row startup_empty "Start-up, empty list (process → window visible)" ms "≤ 1.15" "minimal dialog"
 row startup_long "Start-up with $ENTRIES entries vs empty list" ms "≤ 1.5" "Lumetto, empty list"
 row startup_folder "Start-up with a folder of $FILES files vs empty list" ms "≤ 2.0" "Lumetto, empty list"
