@@ -2,8 +2,15 @@
 // player does, with nothing around it.
 //   ref_play play FILE        plays FILE to its end, polling the positions every 250 ms
 //   ref_play switch FILE N    builds, renders and runs a fresh graph N times; prints the median ms
+//   ref_play rebuilds FILE N  the same, each graph playing 50 ms before it is stopped and released,
+//                             as the player's graphs do under scripts/bench.sh; prints three figures
+//                             counted after ten rebuilds to settle: the median ms of building,
+//                             rendering and running, the growth of the resident set per rebuild in
+//                             KiB, and the median ms of a whole switch (the old graph stopped and
+//                             released, then the new one built, rendered and run)
 #include <windows.h>
 #include <dshow.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -40,11 +47,18 @@ double Now() {
     return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
+size_t ResidentKiB() {
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return pmc.WorkingSetSize / 1024;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: ref_play play FILE | ref_play switch FILE N\n");
+        std::fprintf(stderr, "usage: ref_play play FILE | ref_play switch FILE N | ref_play rebuilds FILE N\n");
         return 2;
     }
     CoInitialize(nullptr);
@@ -71,6 +85,32 @@ int wmain(int argc, wchar_t** argv) {
         }
         std::sort(ms.begin(), ms.end());
         std::printf("%.2f\n", ms.empty() ? 0.0 : ms[ms.size() / 2]);
+    } else if (wcscmp(argv[1], L"rebuilds") == 0 && argc >= 4) {
+        const int kSettle = 10;
+        int n = _wtoi(argv[3]);
+        std::vector<double> build, whole;
+        size_t nSettledKiB = 0;
+        double dEndMs = 0;
+        for (int i = 0; i < kSettle + n; ++i) {
+            Graph g;
+            double t0 = Now();
+            g.Start(argv[2]);
+            double t1 = Now();
+            if (i >= kSettle) {
+                build.push_back(t1 - t0);
+                whole.push_back(dEndMs + t1 - t0);
+            }
+            Sleep(50);
+            double t2 = Now();
+            g.End();
+            dEndMs = Now() - t2;
+            if (i == kSettle - 1) nSettledKiB = ResidentKiB();
+        }
+        std::sort(build.begin(), build.end());
+        std::sort(whole.begin(), whole.end());
+        double dGrowth = n > 0 ? (static_cast<double>(ResidentKiB()) - static_cast<double>(nSettledKiB)) / n : 0.0;
+        std::printf("%.2f %.2f %.2f\n", build.empty() ? 0.0 : build[build.size() / 2], dGrowth,
+                    whole.empty() ? 0.0 : whole[whole.size() / 2]);
     }
     CoUninitialize();
     return 0;

@@ -10,3 +10,10 @@ using GraphFactoryFn = HRESULT (*)(IGraphBuilder** ppGraph);
 HRESULT CreateFilterGraph(IGraphBuilder** ppGraph);
 // Returns the previous factory; nullptr restores the platform's.
 GraphFactoryFn SetGraphFactoryHook(GraphFactoryFn pfn);
+
+// Keeps every library now loaded in the process loaded until the process
+// ends. Called once a track runs, it holds the graph service with the parser,
+// decoder and renderer libraries it loaded for the track, so that the COM
+// restart before the next track does not unload them only for the next
+// render to load and initialise them again.
+void KeepGraphLibrariesLoaded();

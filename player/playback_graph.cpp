@@ -66,4 +66,5 @@ void CLumettoDlg::RebuildGraphForEntry(int nIndex) {
     if (m_pGraph) m_pGraph->RenderFile(pwszPath.get(), nullptr);
     pwszPath.reset();
     if (m_pControl) m_pControl->Run();
+    KeepGraphLibrariesLoaded();
 }

@@ -89,3 +89,13 @@ one_run() {
   echo "$process_ms $((seen_ms - start)) $exit_ms"
 }
 
+
+# write_long_list FILE N: a list file of N plausible paths, a third of them
+# Japanese, in Shift_JIS with CR LF.
+write_long_list() {
+  awk -v n="$2" 'BEGIN {
+    for (i = 0; i < n; i++)
+      if (i % 3 == 0) printf "D:\\音楽\\アーティスト %03d\\アルバム %02d\\%05d ソフトな雨.mp3\r\n", i % 500, i % 40, i
+      else printf "D:\\Music\\Artist %03d\\Album %02d\\%05d Track title.mp3\r\n", i % 500, i % 40, i
+  }' | iconv -f UTF-8 -t CP932 >"$1"
+}

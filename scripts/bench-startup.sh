@@ -49,11 +49,7 @@ source "$REPO/scripts/bench-common.sh"
 # Lists: an empty one and a long one of plausible paths, in Shift_JIS.
 mkdir -p "$WORK/empty" "$WORK/long"
 : >"$WORK/empty/default.lst"
-awk -v n="$ENTRIES" 'BEGIN {
-  for (i = 0; i < n; i++)
-    if (i % 3 == 0) printf "D:\\音楽\\アーティスト %03d\\アルバム %02d\\%05d ソフトな雨.mp3\r\n", i % 500, i % 40, i
-    else printf "D:\\Music\\Artist %03d\\Album %02d\\%05d Track title.mp3\r\n", i % 500, i % 40, i
-}' | iconv -f UTF-8 -t CP932 >"$WORK/long.lst"
+write_long_list "$WORK/long.lst" "$ENTRIES"
 cp "$WORK/long.lst" "$WORK/long/default.lst"
 
 echo "Lumetto start-up and exit ($RUNS runs per case, medians; Wine virtual desktop)"

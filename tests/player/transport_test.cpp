@@ -33,6 +33,16 @@ TEST_F(PlaybackTest, RebuildStopsRewindsAndReleasesTheOldGraphFirst) {
                                   "RenderFile C:\\b.mp3 3", "Run 3"}));
 }
 
+TEST_F(PlaybackTest, LibrariesInTheProcessWhenATrackRunsStayLoaded) {
+    // On Windows the COM restart before every track unloads what COM loaded
+    // for the last one; whatever was loaded once a track ran stays instead.
+    HMODULE hLibrary = ::LoadLibraryA("cabinet.dll");
+    ASSERT_NE(hLibrary, nullptr);
+    StartPlaying(kABC);
+    ::FreeLibrary(hLibrary);
+    EXPECT_NE(::GetModuleHandleA("cabinet.dll"), nullptr);
+}
+
 TEST_F(PlaybackTest, PathReachesTheGraphAsUtf16) {
     StartPlaying({"D:\\\x95\x5C\x83\x5C\\\xB1.mp3"});  // 表ソ and halfwidth ｱ
     EXPECT_EQ(g_graph.lastRendered, L"D:\\\x8868\x30BD\\\xFF71.mp3");
