@@ -11,24 +11,15 @@
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 
 set -u
-
-if [ $# -ne 2 ]; then
-  echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2
-  exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
 LUMETTO_EXE=$(readlink -f "$1")
 INSPECT_EXE=$(readlink -f "$2")
 SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
 WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
-fi
-
 export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 export LC_ALL=C
 . "$SCRIPT_DIR/e2e_lib.sh"
+in_display "$@"
 
 CAPTION="Harkel's Lumetto"
 IDC_PLAYLIST=1003
@@ -37,13 +28,9 @@ IDC_STOP=1005
 WINDOW_TIMEOUT_MS=30000
 EXIT_LIMIT=30
 
-WORK=$(mktemp -d /tmp/lumetto-e2e-list.XXXXXX)
-cleanup() {
-  local pid
-  for pid in $(our_pids Lumetto.exe) $(our_pids winprobe.exe); do kill "$pid" 2>/dev/null; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+start_work e2e-list
+# The file-holding helper goes at exit too.
+trap 'for pid in $(our_pids Lumetto.exe) $(our_pids winprobe.exe); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
 
 windows_path() { echo "Z:${1//\//\\}"; }
 
