@@ -8,6 +8,12 @@ const char kCR = '\x0D';
 const char kLF = '\x0A';
 const char kEndOfData = '\x1A';  // Ctrl-Z: text-mode reading stops here
 
+// The bytes that do more than stand for themselves in a line.
+bool IsLineControl(char b)
+{
+    return b == kLF || b == kCR || b == kEndOfData || b == '\0';
+}
+
 }  // namespace
 
 void AppendListFileLine(std::string& out, const char* entry, size_t len)
@@ -19,16 +25,30 @@ void AppendListFileLine(std::string& out, const char* entry, size_t len)
 
 void ListFileLineSplitter::Feed(const char* data, size_t size, std::vector<std::string>& lines)
 {
-    for (size_t i = 0; i < size && !m_bEndOfData; ++i) {
-        const char b = data[i];
+    size_t i = 0;
+    while (i < size && !m_bEndOfData) {
         if (m_bPendingCR) {
             m_bPendingCR = false;
-            if (b == kLF) {
+            if (data[i] == kLF) {
                 EndLine(lines);
+                ++i;
                 continue;
             }
             AppendToLine(kCR);
         }
+        // A run of ordinary bytes goes into the line in one piece: a long
+        // list costs a few appends per line, not one per byte.
+        size_t end = i;
+        while (end < size && !IsLineControl(data[end]))
+            ++end;
+        if (end > i) {
+            m_bLineStarted = true;
+            if (!m_bAfterNul)
+                m_strLine.append(data + i, end - i);
+            i = end;
+            continue;
+        }
+        const char b = data[i++];
         if (b == kEndOfData)
             m_bEndOfData = true;
         else if (b == kLF)
@@ -66,7 +86,8 @@ void ListFileLineSplitter::AppendToLine(char b)
 
 void ListFileLineSplitter::EndLine(std::vector<std::string>& lines)
 {
-    lines.push_back(std::move(m_strLine));
+    // Copied at its size; the line buffer keeps its room for the next line.
+    lines.emplace_back(m_strLine);
     m_strLine.clear();
     m_bLineStarted = false;
     m_bAfterNul = false;

@@ -1,5 +1,6 @@
 #include "framework/ansi_path.h"
 
+#include <algorithm>
 #include <vector>
 
 std::string WideToAnsi(const wchar_t* pwsz, int nUnits) {
@@ -11,6 +12,12 @@ std::string WideToAnsi(const wchar_t* pwsz, int nUnits) {
 }
 
 bool WideToAnsiExactly(const wchar_t* pwsz, int nUnits, std::string& ansi) {
+    // Plain ASCII has the same bytes in every ANSI code page: nothing to convert or check.
+    if (nUnits > 0 && std::all_of(pwsz, pwsz + nUnits, [](wchar_t c) { return c < 0x80; })) {
+        ansi.resize(static_cast<size_t>(nUnits));
+        for (int i = 0; i < nUnits; ++i) ansi[static_cast<size_t>(i)] = static_cast<char>(pwsz[i]);
+        return true;
+    }
     ansi = WideToAnsi(pwsz, nUnits);
     // Read back: best-fit and default characters both show as a difference.
     int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);

@@ -47,27 +47,31 @@ void CFile::Abort() {
     m_hFile = INVALID_HANDLE_VALUE;
 }
 
+void CStdioFile::ReadPiece(std::vector<std::string>& lines) {
+    char buffer[64 * 1024];
+    DWORD dwRead = 0;
+    if (!::ReadFile(m_hFile, buffer, sizeof buffer, &dwRead, nullptr)) {
+        // A read that fails is no end of the data: the caller must not take
+        // what it has for the whole file.
+        m_bEof = true;
+        AfxThrowFileException(::GetLastError(), m_strFileName);
+    }
+    if (dwRead == 0) {
+        m_splitter.Finish(lines);
+        m_bEof = true;
+        return;
+    }
+    m_splitter.Feed(buffer, dwRead, lines);
+    if (m_splitter.EndOfData()) {
+        m_splitter.Finish(lines);
+        m_bEof = true;
+    }
+}
+
 BOOL CStdioFile::ReadString(CString& rString) {
     std::vector<std::string> lines;
     while (m_pending.empty() && !m_bEof) {
-        char buffer[64 * 1024];
-        DWORD dwRead = 0;
-        if (!::ReadFile(m_hFile, buffer, sizeof buffer, &dwRead, nullptr)) {
-            // A read that fails is no end of the data: the caller must not take
-            // what it has for the whole file.
-            m_bEof = true;
-            AfxThrowFileException(::GetLastError(), m_strFileName);
-        }
-        if (dwRead == 0) {
-            m_splitter.Finish(lines);
-            m_bEof = true;
-        } else {
-            m_splitter.Feed(buffer, dwRead, lines);
-            if (m_splitter.EndOfData()) {
-                m_splitter.Finish(lines);
-                m_bEof = true;
-            }
-        }
+        ReadPiece(lines);
         for (std::string& line : lines) m_pending.push_back(std::move(line));
         lines.clear();
     }
@@ -75,6 +79,12 @@ BOOL CStdioFile::ReadString(CString& rString) {
     rString = CString(m_pending.front());
     m_pending.pop_front();
     return TRUE;
+}
+
+void CStdioFile::ReadLines(std::vector<std::string>& lines) {
+    for (std::string& line : m_pending) lines.push_back(std::move(line));
+    m_pending.clear();
+    while (!m_bEof) ReadPiece(lines);
 }
 
 namespace {

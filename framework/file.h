@@ -51,8 +51,15 @@ public:
     // The line without its line end; FALSE when no line is left. A read that
     // fails raises CFileException.
     BOOL ReadString(CString& rString);
+    // Appends every line not read yet, in order; the same lines ReadString
+    // would give, without the cost of one call per line. A read that fails
+    // raises CFileException.
+    void ReadLines(std::vector<std::string>& lines);
 
 private:
+    // Reads the next piece of the file; the lines it completes are appended.
+    void ReadPiece(std::vector<std::string>& lines);
+
     ListFileLineSplitter m_splitter;
     std::deque<std::string> m_pending;
     bool m_bEof = false;

@@ -2,6 +2,7 @@
 // followed by CR LF, nothing else. A list file that exists but cannot be
 // read is never written over by the default list's save.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/list_file_codec.h"
@@ -37,8 +38,7 @@ ListFileRead ReadListFile(const char* pszFileName, std::vector<std::string>& ent
     CStdioFile file;
     if (file.Open(pszFileName, CFile::modeRead | CFile::typeText, &dwError)) {
         try {
-            CString strLine;
-            while (file.ReadString(strLine)) entries.push_back(strLine.Str());
+            file.ReadLines(entries);
             return ListFileRead::kRead;
         } catch (const CFileException& e) {
             dwError = e.m_lOsError;
@@ -71,8 +71,9 @@ BOOL CLumettoDlg::LoadDefaultList() {
         ::PostMessageA(m_hWnd, WM_LISTFILEERROR, dwError, 0);
         return FALSE;
     }
-    m_list.AppendBatch(entries);
-    return entries.empty() ? FALSE : TRUE;
+    BOOL bLoaded = entries.empty() ? FALSE : TRUE;
+    m_list.AppendBatch(std::move(entries));
+    return bLoaded;
 }
 
 void CLumettoDlg::ReportDefaultListError(DWORD dwError) {

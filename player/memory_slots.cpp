@@ -1,6 +1,7 @@
 // The five memory slots: whole playlists saved to mem1.lst ... mem5.lst in
 // the current directory and recalled from them. default.lst is not touched.
 #include <memory>
+#include <utility>
 
 #include "core/bounded_format.h"
 #include "player/lumetto_dlg.h"
@@ -45,7 +46,7 @@ bool CLumettoDlg::LoadListFile(const char* pszFileName) {
     if (read != ListFileRead::kRead) return false;
     OnStop();
     OnClearAll();
-    m_list.AppendBatch(entries);
+    m_list.AppendBatch(std::move(entries));
     PlayTrack(0);
     return true;
 }

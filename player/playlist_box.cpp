@@ -1,5 +1,7 @@
 #include "player/playlist_box.h"
 
+#include <utility>
+
 #include "core/sorted_add.h"
 #include "framework/exceptions.h"
 
@@ -53,10 +55,13 @@ void CPlaylistBox::ResetContent() {
     m_entries.clear();
 }
 
-void CPlaylistBox::AppendBatch(const std::vector<std::string>& entries) {
+void CPlaylistBox::AppendBatch(std::vector<std::string> entries) {
     if (entries.empty()) return;
     CBatch batch(*this, entries);
-    for (const std::string& entry : entries) InsertString(-1, entry);
+    for (std::string& entry : entries) {
+        int nAt = CListBox::InsertString(-1, entry.c_str());
+        if (nAt >= 0 && nAt <= GetCount()) m_entries.insert(m_entries.begin() + nAt, std::move(entry));
+    }
 }
 
 namespace {
@@ -64,25 +69,35 @@ namespace {
 // The key by which the control orders an entry: the text it shows (the bytes
 // read in the ANSI code page) in the locale's sort order without regard to
 // case. Two keys compare byte by byte as the control's comparison of the two
-// texts does, at a fraction of its cost.
-std::string SortKey(LCID lcid, const std::string& entry) {
-    std::wstring text(entry.size(), L'\0');
-    int nUnits = entry.empty() ? 0
-                               : ::MultiByteToWideChar(CP_ACP, 0, entry.data(), static_cast<int>(entry.size()),
-                                                       &text[0], static_cast<int>(text.size()));
-    const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    // Most keys fit the first guess; only a longer one costs a second call.
-    std::string key(static_cast<size_t>(nUnits) * 8 + 64, '\0');
-    int cb = ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, reinterpret_cast<LPWSTR>(&key[0]),
-                            static_cast<int>(key.size()));
-    if (cb == 0) {
-        cb = ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, nullptr, 0);
-        key.assign(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
-        if (cb > 0) ::LCMapStringW(lcid, dwFlags, text.c_str(), nUnits, reinterpret_cast<LPWSTR>(&key[0]), cb);
+// texts does, at a fraction of its cost. The text and the first try at the
+// key go through buffers kept from one entry to the next.
+class CSortKeyMaker {
+public:
+    explicit CSortKeyMaker(LCID lcid) : m_lcid(lcid) {}
+
+    std::string KeyOf(const std::string& entry) {
+        if (m_text.size() < entry.size()) m_text.resize(entry.size());
+        int nUnits = entry.empty() ? 0
+                                   : ::MultiByteToWideChar(CP_ACP, 0, entry.data(), static_cast<int>(entry.size()),
+                                                           &m_text[0], static_cast<int>(m_text.size()));
+        const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+        // Most keys fit the first guess; only a longer one costs a second call.
+        size_t cbGuess = static_cast<size_t>(nUnits) * 8 + 64;
+        if (m_key.size() < cbGuess) m_key.resize(cbGuess);
+        int cb = ::LCMapStringW(m_lcid, dwFlags, m_text.data(), nUnits, reinterpret_cast<LPWSTR>(&m_key[0]),
+                                static_cast<int>(m_key.size()));
+        if (cb > 0) return std::string(m_key.data(), static_cast<size_t>(cb));
+        cb = ::LCMapStringW(m_lcid, dwFlags, m_text.data(), nUnits, nullptr, 0);
+        std::string key(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
+        if (cb > 0) ::LCMapStringW(m_lcid, dwFlags, m_text.data(), nUnits, reinterpret_cast<LPWSTR>(&key[0]), cb);
+        return key;
     }
-    key.resize(static_cast<size_t>(cb > 0 ? cb : 0));
-    return key;
-}
+
+private:
+    LCID m_lcid;
+    std::wstring m_text;
+    std::string m_key;
+};
 
 }  // namespace
 
@@ -90,13 +105,13 @@ void CPlaylistBox::AddSortedBatch(const std::vector<std::string>& entries) {
     if (entries.empty()) return;
     // The control's own search, replayed on keys, tells where each entry
     // lands; the control then takes them at those places, in order.
-    LCID lcid = static_cast<LCID>(SendMessage(LB_GETLOCALE));
+    CSortKeyMaker keys(static_cast<LCID>(SendMessage(LB_GETLOCALE)));
     std::vector<std::string> existingKeys;
     std::vector<std::string> addedKeys;
     existingKeys.reserve(m_entries.size());
     addedKeys.reserve(entries.size());
-    for (const std::string& entry : m_entries) existingKeys.push_back(SortKey(lcid, entry));
-    for (const std::string& entry : entries) addedKeys.push_back(SortKey(lcid, entry));
+    for (const std::string& entry : m_entries) existingKeys.push_back(keys.KeyOf(entry));
+    for (const std::string& entry : entries) addedKeys.push_back(keys.KeyOf(entry));
     std::vector<size_t> order = SortedAddOrder(existingKeys, addedKeys);
 
     CBatch batch(*this, entries);

@@ -28,8 +28,9 @@ public:
     int DeleteString(UINT nIndex);
     void ResetContent();
 
-    // Appends the entries in one batch: storage reserved, no redraw until the end.
-    void AppendBatch(const std::vector<std::string>& entries);
+    // Appends the entries in one batch: storage reserved, no redraw until the
+    // end. The entries' bytes are taken over, not copied.
+    void AppendBatch(std::vector<std::string> entries);
     // Adds the entries as the sorted add would, one after another in this
     // order, in one batch.
     void AddSortedBatch(const std::vector<std::string>& entries);

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/audio_file.h"
@@ -102,10 +103,10 @@ void CLumettoDlg::OnDropFiles(HDROP hDrop) {
             files.push_back(path);
             continue;
         }
-        m_list.AppendBatch(files);
+        m_list.AppendBatch(std::move(files));
         files.clear();
         AddFolderTracks(path.c_str());
     }
-    m_list.AppendBatch(files);
+    m_list.AppendBatch(std::move(files));
     ::DragFinish(hDrop);
 }

@@ -11,6 +11,8 @@
 #   BENCH_PLAY_SECONDS  window of steady playback per round for CPU and memory (default 20)
 #   BENCH_ENTRIES       entries of the long list (default 100000)
 #   BENCH_FILES         files in the folder for the intake figures (default 10000)
+#   BENCH_ONLY          the sections to run, of: startup drops switch playback
+#                       (default all); the table has only their rows
 # Wine prefix: LUMETTO_BENCH_WINEPREFIX, default /tmp/lumetto-bench-wine-UID
 # (made on first use). Everything runs in one Wine virtual desktop; sound
 # goes to /dev/null through ALSA.
@@ -27,7 +29,12 @@ SWITCHES=${BENCH_SWITCHES:-40}
 PLAY_SECONDS=${BENCH_PLAY_SECONDS:-20}
 ENTRIES=${BENCH_ENTRIES:-100000}
 FILES=${BENCH_FILES:-10000}
+ONLY=${BENCH_ONLY:-startup drops switch playback}
 [ "$ROUNDS" -ge 5 ] || { echo "$0: at least 5 rounds (BENCH_ROUNDS=$ROUNDS)" >&2; exit 2; }
+for section in $ONLY; do
+  case $section in startup | drops | switch | playback) ;; *) echo "$0: no section '$section' (BENCH_ONLY)" >&2; exit 2 ;; esac
+done
+section_runs() { [[ " $ONLY " == *" $1 "* ]]; }
 [ "$PLAY_SECONDS" -le 24 ] || { echo "$0: BENCH_PLAY_SECONDS must leave the 30 s track playing (<= 24)" >&2; exit 2; }
 
 EXE=$BUILD/player/Lumetto.exe
@@ -133,18 +140,19 @@ write_long_list "$WORK/long.lst" "$ENTRIES"
 
 # ---- start-up: anchor, empty list, long list, folder -----------------------------
 # one_run (bench-common.sh) prints "process->visible launch->visible exit" in ms.
-startup_of() {  # startup_of KEY SIDE DIR EXPECTED [ARG...]
-  local key=$1 side=$2 dir=$3 expected=$4 out
+startup_of() {  # startup_of KEY[,KEY...] SIDE DIR EXPECTED [ARG...]: one run, a figure of each key
+  local keys=$1 side=$2 dir=$3 expected=$4 out key
   shift 4
   if out=$(one_run "$dir" "$expected" "$@" 2>"$WORK/one_run.err"); then
-    take "$key" "$side" "${out%% *}" "start-up in $dir"
+    for key in ${keys//,/ }; do take "$key" "$side" "${out%% *}" "start-up in $dir"; done
   else
-    fail_figure "$key" "start-up in $dir: $(tail -1 "$WORK/one_run.err")"
+    for key in ${keys//,/ }; do fail_figure "$key" "start-up in $dir: $(tail -1 "$WORK/one_run.err")"; done
   fi
   sed 's/^/  /' "$WORK/one_run.err" >&2
 }
 anchor_one_run() { EXE=$ANCHOR CAPTION=$ANCHOR_CAPTION EXE_NAME=$(basename "$ANCHOR") "$@"; }
 
+if section_runs startup; then
 echo "start-up: $ROUNDS rounds of anchor, empty list, $ENTRIES entries, folder of $FILES" >&2
 # Warm-up of Wine's caches for both programs, not counted.
 anchor_one_run one_run "$WORK/empty" 0 >/dev/null 2>&1 || true
@@ -155,22 +163,28 @@ for round in $(seq 1 "$ROUNDS"); do
   startup_of startup_empty lumetto "$WORK/empty" 0
   tail -1 "$WORK/res/startup_empty.lumetto" 2>/dev/null | tee -a "$WORK/res/startup_long.anchor" >>"$WORK/res/startup_folder.anchor"
   cp "$WORK/long.lst" "$WORK/long/default.lst"
-  startup_of startup_long lumetto "$WORK/long" "$ENTRIES"
+  startup_of startup_long,startup_long_floor lumetto "$WORK/long" "$ENTRIES"
+  anchor_one_run startup_of startup_long_floor anchor "$WORK/long" "$ENTRIES" list "$(windows_path "$WORK/long.lst")"
   : >"$WORK/folder/default.lst"
-  startup_of startup_folder lumetto "$WORK/folder" "$FILES" "$(windows_path "$WORK/tracks")"
+  startup_of startup_folder,startup_folder_floor lumetto "$WORK/folder" "$FILES" "$(windows_path "$WORK/tracks")"
+  anchor_one_run startup_of startup_folder_floor anchor "$WORK/folder" "$FILES" folder "$(windows_path "$WORK/tracks")"
   echo "  round $round done" >&2
 done
+fi
 
 # ---- drop of a folder on the running window (in-process) ------------------------
+if section_runs drops; then
 echo "drops: $ROUNDS rounds of drop_intake $FILES" >&2
 for round in $(seq 1 "$ROUNDS"); do
   out=$(cd "$WORK/drop" && run_plain "$DROP_BENCH" "$FILES")
   take drop_folder lumetto "$(awk '/^drop of the folder/ { print $7; exit }' <<<"$out")" "drop_intake"
 done
+fi
 
 # ---- track switch and memory per switch ------------------------------------------
 # The player runs once through every switch round; the bare reference is a
 # new process each round, as warm as the player after its ten settling rebuilds.
+if section_runs switch; then
 echo "track switch: $ROUNDS rounds of $SWITCHES switches, player then bare reference" >&2
 cp "$WORK/play.lst" "$WORK/play/default.lst"
 (cd "$WORK/play" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE") >/dev/null 2>&1 &
@@ -199,6 +213,7 @@ else
   done
 fi
 [ -n "$player" ] && stop_pid "$player"
+fi
 
 # ---- CPU and peak memory while playing -------------------------------------------
 # CPU over a window of steady playback (from 3 s after the start), and the
@@ -226,12 +241,14 @@ play_round() {  # play_round SIDE NAME DIR COMMAND...
   fi
   take rss "$side" "$(awk -v k="${hwm:-x}" 'BEGIN { if (k + 0 > 0) printf "%.1f", k / 1024; else print "x" }')" "VmHWM of $name"
 }
+if section_runs playback; then
 echo "playback: $ROUNDS rounds of ${PLAY_SECONDS} s, bare reference then player" >&2
 for round in $(seq 1 "$ROUNDS"); do
   play_round anchor ref_play.exe "$WORK/play" "$REF_PLAY" play "$TRACK"
   cp "$WORK/play.lst" "$WORK/play/default.lst"
   play_round lumetto "$EXE_NAME" "$WORK/play" "$EXE"
 done
+fi
 
 # ---- table ------------------------------------------------------------------------
 values() { if [ -s "$WORK/res/$1.$2" ]; then sort -g "$WORK/res/$1.$2"; fi; }
@@ -283,15 +300,17 @@ echo "Machine: $(LC_ALL=C lscpu | awk -F': *' '/^Model name/ { print $2; exit }'
 echo
 echo "| Figure | Lumetto | Anchor | Ratio | Target | Spread (min–max of rounds) |"
 echo "|---|---|---|---|---|---|"
-row switch "Track switch (Next while playing, median of $SWITCHES per round)" ms "≤ 1.05" "bare build+render+run"
-row switch_whole "Track switch, against a bare switch that also stops and releases the old graph" ms "—" "bare stop+release+build+render+run"
-row startup_empty "Start-up, empty list (process → window visible)" ms "≤ 1.15" "minimal dialog"
-row startup_long "Start-up with $ENTRIES entries vs empty list" ms "≤ 1.5" "Lumetto, empty list"
-row startup_folder "Start-up with a folder of $FILES files vs empty list" ms "≤ 2.0" "Lumetto, empty list"
-row drop_folder "Drop of a folder of $FILES files on the running window" ms "≤ 150 ms" "" none
-row cpu "CPU while playing MP3 (${PLAY_SECONDS} s of steady playback)" s "≤ 1.05" "bare reference player"
-row rss "Peak resident memory while playing" MiB "≤ 1.2" "bare reference player"
-row switch_growth "Resident memory growth per track switch" KiB "≈ the reference's" "bare rebuilds" growth
+section_runs switch && row switch "Track switch (Next while playing, median of $SWITCHES per round)" ms "≤ 1.05" "bare build+render+run"
+section_runs switch && row switch_whole "Track switch, against a bare switch that also stops and releases the old graph" ms "—" "bare stop+release+build+render+run"
+section_runs startup && row startup_empty "Start-up, empty list (process → window visible)" ms "≤ 1.15" "minimal dialog"
+section_runs startup && row startup_long "Start-up with $ENTRIES entries vs empty list" ms "≤ 1.5" "Lumetto, empty list"
+section_runs startup && row startup_folder "Start-up with a folder of $FILES files vs empty list" ms "≤ 2.0" "Lumetto, empty list"
+section_runs startup && row startup_long_floor "Start-up with $ENTRIES entries, against the platform's floor" ms "—" "bare dialog filling the same list"
+section_runs startup && row startup_folder_floor "Start-up with a folder of $FILES files, against the platform's floor" ms "—" "bare dialog: search, fill, render the first"
+section_runs drops && row drop_folder "Drop of a folder of $FILES files on the running window" ms "≤ 150 ms" "" none
+section_runs playback && row cpu "CPU while playing MP3 (${PLAY_SECONDS} s of steady playback)" s "≤ 1.05" "bare reference player"
+section_runs playback && row rss "Peak resident memory while playing" MiB "≤ 1.2" "bare reference player"
+section_runs switch && row switch_growth "Resident memory growth per track switch" KiB "≈ the reference's" "bare rebuilds" growth
 echo
 print_binary_sizes "$EXE" "$BUILD/../i686/player/LumettoCompact.exe" "$BUILD/player/Quistel.dll"
 exit $status
