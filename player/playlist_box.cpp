@@ -1,5 +1,7 @@
 #include "player/playlist_box.h"
 
+#include <cstddef>
+#include <iterator>
 #include <utility>
 
 #include "core/sorted_add.h"
@@ -64,58 +66,23 @@ void CPlaylistBox::AppendBatch(std::vector<std::string> entries) {
     }
 }
 
-namespace {
+CPlaylistBox::CSortedBatch CPlaylistBox::BeginSortedBatch() {
+    return CSortedBatch(static_cast<LCID>(SendMessage(LB_GETLOCALE)), m_entries);
+}
 
-// The key by which the control orders an entry: the text it shows (the bytes
-// read in the ANSI code page) in the locale's sort order without regard to
-// case. Two keys compare byte by byte as the control's comparison of the two
-// texts does, at a fraction of its cost. The text and the first try at the
-// key go through buffers kept from one entry to the next.
-class CSortKeyMaker {
-public:
-    explicit CSortKeyMaker(LCID lcid) : m_lcid(lcid) {}
-
-    std::string KeyOf(const std::string& entry) {
-        if (m_text.size() < entry.size()) m_text.resize(entry.size());
-        int nUnits = entry.empty() ? 0
-                                   : ::MultiByteToWideChar(CP_ACP, 0, entry.data(), static_cast<int>(entry.size()),
-                                                           &m_text[0], static_cast<int>(m_text.size()));
-        const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-        // Most keys fit the first guess; only a longer one costs a second call.
-        size_t cbGuess = static_cast<size_t>(nUnits) * 8 + 64;
-        if (m_key.size() < cbGuess) m_key.resize(cbGuess);
-        int cb = ::LCMapStringW(m_lcid, dwFlags, m_text.data(), nUnits, reinterpret_cast<LPWSTR>(&m_key[0]),
-                                static_cast<int>(m_key.size()));
-        if (cb > 0) return std::string(m_key.data(), static_cast<size_t>(cb));
-        cb = ::LCMapStringW(m_lcid, dwFlags, m_text.data(), nUnits, nullptr, 0);
-        std::string key(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
-        if (cb > 0) ::LCMapStringW(m_lcid, dwFlags, m_text.data(), nUnits, reinterpret_cast<LPWSTR>(&key[0]), cb);
-        return key;
-    }
-
-private:
-    LCID m_lcid;
-    std::wstring m_text;
-    std::string m_key;
-};
-
-}  // namespace
-
-void CPlaylistBox::AddSortedBatch(const std::vector<std::string>& entries) {
+void CPlaylistBox::AddSortedBatch(CSortedBatch& sorted) {
+    std::vector<std::string> keys = sorted.m_keys.Finish();
+    std::vector<std::string>& entries = sorted.m_entries;
     if (entries.empty()) return;
     // The control's own search, replayed on keys, tells where each entry
     // lands; the control then takes them at those places, in order.
-    CSortKeyMaker keys(static_cast<LCID>(SendMessage(LB_GETLOCALE)));
-    std::vector<std::string> existingKeys;
-    std::vector<std::string> addedKeys;
-    existingKeys.reserve(m_entries.size());
-    addedKeys.reserve(entries.size());
-    for (const std::string& entry : m_entries) existingKeys.push_back(keys.KeyOf(entry));
-    for (const std::string& entry : entries) addedKeys.push_back(keys.KeyOf(entry));
-    std::vector<size_t> order = SortedAddOrder(existingKeys, addedKeys);
+    const size_t nExisting = m_entries.size();
+    std::vector<std::string> addedKeys(std::make_move_iterator(keys.begin() + static_cast<std::ptrdiff_t>(nExisting)),
+                                       std::make_move_iterator(keys.end()));
+    keys.resize(nExisting);
+    std::vector<size_t> order = SortedAddOrder(keys, addedKeys);
 
     CBatch batch(*this, entries);
-    const size_t nExisting = existingKeys.size();
     std::vector<std::string> merged;
     merged.reserve(order.size());
     bool bOutOfRoom = false;
@@ -126,12 +93,12 @@ void CPlaylistBox::AddSortedBatch(const std::vector<std::string>& entries) {
         }
         // Every entry in front of this one is in place, so the index is final.
         // A control out of room takes no more of the batch.
-        const std::string& entry = entries[item - nExisting];
+        std::string& entry = entries[item - nExisting];
         if (bOutOfRoom || CListBox::InsertString(static_cast<int>(merged.size()), entry.c_str()) < 0) {
             bOutOfRoom = true;
             continue;
         }
-        merged.push_back(entry);
+        merged.push_back(std::move(entry));
     }
     m_entries.swap(merged);
 }

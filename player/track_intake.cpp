@@ -19,7 +19,7 @@
 namespace {
 
 // Every match of the pattern, in the search's order; FALSE when there was none.
-BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, std::vector<std::string>& matches) {
+BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, CPlaylistBox::CSortedBatch& matches) {
     char szPattern[kSearchPatternSize];
     // A folder too long for the pattern buffer is searched for nothing at all.
     if (!FormatSearchPattern(szPattern, pszFormat, pszFolder)) return FALSE;
@@ -28,7 +28,7 @@ BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, std::vect
     BOOL bMore = TRUE;
     while (bMore) {
         bMore = finder.FindNextFile();
-        matches.push_back(finder.GetFilePath().Str());
+        matches.Add(finder.GetFilePath().Str());
     }
     return TRUE;
 }
@@ -75,7 +75,7 @@ std::vector<std::string> DroppedPaths(HDROP hDrop) {
 
 BOOL CLumettoDlg::AddFolderTracks(const char* pszFolder) {
     // Gathered first, then added in one batch, MP3 matches before WAV matches.
-    std::vector<std::string> matches;
+    CPlaylistBox::CSortedBatch matches = m_list.BeginSortedBatch();
     BOOL bFoundMp3 = GatherSearchMatches(pszFolder, "%s\\*.mp3", matches);
     GatherSearchMatches(pszFolder, "%s\\*.wav", matches);
     m_list.AddSortedBatch(matches);

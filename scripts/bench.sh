@@ -144,6 +144,7 @@ startup_of() {  # startup_of KEY[,KEY...] SIDE DIR EXPECTED [ARG...]: one run, a
   local keys=$1 side=$2 dir=$3 expected=$4 out key
   shift 4
   if out=$(one_run "$dir" "$expected" "$@" 2>"$WORK/one_run.err"); then
+    echo "  ${keys%%,*} $side: ${out%% *} ms" >&2
     for key in ${keys//,/ }; do take "$key" "$side" "${out%% *}" "start-up in $dir"; done
   else
     for key in ${keys//,/ }; do fail_figure "$key" "start-up in $dir: $(tail -1 "$WORK/one_run.err")"; done
@@ -176,8 +177,14 @@ fi
 if section_runs drops; then
 echo "drops: $ROUNDS rounds of drop_intake $FILES" >&2
 for round in $(seq 1 "$ROUNDS"); do
-  out=$(cd "$WORK/drop" && run_plain "$DROP_BENCH" "$FILES")
-  take drop_folder lumetto "$(awk '/^drop of the folder/ { print $7; exit }' <<<"$out")" "drop_intake"
+  # The floor goes first in every other round.
+  out=$(cd "$WORK/drop" && run_plain "$DROP_BENCH" "$FILES" $([ $((round % 2)) = 0 ] && echo floor-first))
+  drop_ms=$(awk '/^drop of the folder/ { print $7; exit }' <<<"$out")
+  floor_ms=$(awk '/^floor: bare search and fill/ { print $6; exit }' <<<"$out")
+  echo "  drop: $drop_ms ms, floor: $floor_ms ms" >&2
+  take drop_folder lumetto "$drop_ms" "drop_intake"
+  take drop_floor lumetto "$drop_ms" "drop_intake"
+  take drop_floor anchor "$floor_ms" "drop_intake (floor)"
 done
 fi
 
@@ -308,6 +315,7 @@ section_runs startup && row startup_folder "Start-up with a folder of $FILES fil
 section_runs startup && row startup_long_floor "Start-up with $ENTRIES entries, against the platform's floor" ms "—" "bare dialog filling the same list"
 section_runs startup && row startup_folder_floor "Start-up with a folder of $FILES files, against the platform's floor" ms "—" "bare dialog: search, fill, render the first"
 section_runs drops && row drop_folder "Drop of a folder of $FILES files on the running window" ms "≤ 150 ms" "" none
+section_runs drops && row drop_floor "Drop of a folder of $FILES files, against the platform's floor" ms "—" "bare search and fill of a list box"
 section_runs playback && row cpu "CPU while playing MP3 (${PLAY_SECONDS} s of steady playback)" s "≤ 1.05" "bare reference player"
 section_runs playback && row rss "Peak resident memory while playing" MiB "≤ 1.2" "bare reference player"
 section_runs switch && row switch_growth "Resident memory growth per track switch" KiB "≈ the reference's" "bare rebuilds" growth

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "framework/filefind.h"
 
@@ -42,6 +43,37 @@ protected:
         ::SendMessageA(m_dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
     }
     std::string Full(const std::string& relative) { return m_strDir + "\\" + relative; }
+    // A sorted list box of the playlist's kind holding existing, with the
+    // second entry selected, then fed the matches of music one at a time,
+    // drops times over: where the control's own adds put every entry.
+    HWND OneByOneReference(const Paths& existing, int drops) {
+        HWND hRef = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
+                                      m_dlg.m_hWnd, nullptr, nullptr, nullptr);
+        for (const std::string& e : existing)
+            ::SendMessageA(hRef, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(e.c_str()));
+        ::SendMessageA(hRef, LB_SETCURSEL, 2, 0);
+        for (int drop = 0; drop < drops; ++drop) {
+            for (const char* pattern : {"music\\*.mp3", "music\\*.wav"}) {
+                CFileFind finder;
+                BOOL bMore = finder.FindFile(pattern);
+                while (bMore) {
+                    bMore = finder.FindNextFile();
+                    ::SendMessageA(hRef, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(finder.GetFilePath().GetString()));
+                }
+            }
+        }
+        return hRef;
+    }
+    static Paths TextsOf(HWND hList) {
+        Paths texts;
+        int nCount = static_cast<int>(::SendMessageA(hList, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < nCount; ++i) {
+            char sz[1024] = "";
+            ::SendMessageA(hList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(sz));
+            texts.push_back(sz);
+        }
+        return texts;
+    }
     void TearDown() override {
         if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
         for (const char* folder : {"music", "wavs", "live.mp3", "empty"}) RemoveFolder(folder);
@@ -160,32 +192,32 @@ TEST_F(IntakeTest, FolderBatchLandsWhereOneByOneSortedAddsWould) {
     StartStopped(existing);
     Select(2);
 
-    // The reference: a sorted list box of the same kind, fed one match at a time.
-    HWND hRef = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
-                                  m_dlg.m_hWnd, nullptr, nullptr, nullptr);
-    ASSERT_NE(hRef, nullptr);
-    for (const std::string& e : existing)
-        ::SendMessageA(hRef, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(e.c_str()));
-    ::SendMessageA(hRef, LB_SETCURSEL, 2, 0);
-    for (int drop = 0; drop < 2; ++drop) {
-        for (const char* pattern : {"music\\*.mp3", "music\\*.wav"}) {
-            CFileFind finder;
-            BOOL bMore = finder.FindFile(pattern);
-            while (bMore) {
-                bMore = finder.FindNextFile();
-                ::SendMessageA(hRef, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(finder.GetFilePath().GetString()));
-            }
-        }
-        Drop({Full("music")});
-    }
-    Paths expected;
-    int nCount = static_cast<int>(::SendMessageA(hRef, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < nCount; ++i) {
-        char sz[1024] = "";
-        ::SendMessageA(hRef, LB_GETTEXT, i, reinterpret_cast<LPARAM>(sz));
-        expected.push_back(sz);
-    }
+    HWND hRef = OneByOneReference(existing, 2);
+    for (int drop = 0; drop < 2; ++drop) Drop({Full("music")});
+    Paths expected = TextsOf(hRef);
     EXPECT_EQ(expected.size(), existing.size() + 2 * names.size());
+    EXPECT_EQ(Entries(), expected);
+    EXPECT_EQ(Selection(), static_cast<int>(::SendMessageA(hRef, LB_GETCURSEL, 0, 0)));
+    ::DestroyWindow(hRef);
+}
+
+// A large folder's keys are made while the search still runs, piece by
+// piece: every piece must come back, in order, behind the existing entries.
+TEST_F(IntakeTest, LargeFolderBatchLandsWhereOneByOneSortedAddsWould) {
+    Paths names;
+    for (int i = 0; i < 1500; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, i % 2 ? "%04d track.mp3" : "%04d Track.wav", (i * 7919) % 1500);
+        names.push_back(name);
+    }
+    MakeFolder("music", names);
+    const Paths existing = {"C:\\z.mp3", Full("music\\0700 track.mp3"), "C:\\a.mp3"};
+    StartStopped(existing);
+    Select(2);
+    HWND hRef = OneByOneReference(existing, 1);
+    Drop({Full("music")});
+    Paths expected = TextsOf(hRef);
+    EXPECT_EQ(expected.size(), existing.size() + names.size());
     EXPECT_EQ(Entries(), expected);
     EXPECT_EQ(Selection(), static_cast<int>(::SendMessageA(hRef, LB_GETCURSEL, 0, 0)));
     ::DestroyWindow(hRef);
