@@ -67,14 +67,14 @@ one_run() {
   shift 2
   rm -f "$poll"
   # The watcher polls before the player starts, so the first sighting is the real one.
-  (in_desktop "$INSPECT" time-to-window "$CAPTION" 300000 >"$poll" 2>/dev/null &)
+  (in_desktop "$INSPECT" time-to-window "$CAPTION" 60000 >"$poll" 2>/dev/null &)
   wait_for_desktop
   sleep 1
   start=$(now_ms)
   (cd "$dir" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE" "$@") >/dev/null 2>&1 &
-  deadline=$((SECONDS + 300))
+  deadline=$((SECONDS + 60))
   until [ -s "$poll" ] && grep -q $'\n' "$poll" 2>/dev/null; do
-    [ $SECONDS -ge $deadline ] && { echo "$0: no window within 300 s" >&2; exit 1; }
+    [ $SECONDS -ge $deadline ] && { echo "$0: no window within 60 s" >&2; exit 1; }
     sleep 0.05
   done
   read -r hwnd process_ms seen_ms <"$poll"
