@@ -19,19 +19,16 @@ AfxMessageBoxFn g_pfnMessageBox = PlatformMessageBox;
 // The longest path the platform handles (32,767 UTF-16 units), as double-byte text.
 const size_t kLongestPathBytes = 32768 * 2;
 
-CString WideToAnsi(const wchar_t* psz) {
-    int n = ::WideCharToMultiByte(CP_ACP, 0, psz, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return CString();
-    CString s;
-    ::WideCharToMultiByte(CP_ACP, 0, psz, -1, s.GetBuffer(n), n, nullptr, nullptr);
-    s.ReleaseBuffer(n - 1);
-    return s;
-}
-
 }  // namespace
 
 void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL /*bLast*/) {
-    if (!bFlag && m_strFileName.IsEmpty()) m_strFileName = pszParam;
+    if (!bFlag && m_strFileName.IsEmpty() && m_strUnreachableFileName.empty()) m_strFileName = pszParam;
+}
+
+void CCommandLineInfo::ParseUnreachableParam(const wchar_t* pszParam, AnsiPathResult why, BOOL /*bLast*/) {
+    if (!m_strFileName.IsEmpty() || !m_strUnreachableFileName.empty()) return;
+    m_strUnreachableFileName = pszParam;
+    m_unreachableWhy = why;
 }
 
 void AfxParseCommandLine(const wchar_t* pszCommandLine, CCommandLineInfo& rCmdInfo) {
@@ -39,10 +36,18 @@ void AfxParseCommandLine(const wchar_t* pszCommandLine, CCommandLineInfo& rCmdIn
     wchar_t** argv = ::CommandLineToArgvW(pszCommandLine, &argc);
     if (argv == nullptr) return;
     for (int i = 1; i < argc; ++i) {
-        CString strParam = WideToAnsi(argv[i]);
-        const char* psz = strParam;
-        BOOL bFlag = (psz[0] == '-' || psz[0] == '/');
-        rCmdInfo.ParseParam(bFlag ? psz + 1 : psz, bFlag, i + 1 == argc);
+        const wchar_t* pwsz = argv[i];
+        BOOL bLast = i + 1 == argc;
+        if (pwsz[0] == L'-' || pwsz[0] == L'/') {
+            rCmdInfo.ParseParam(WideToAnsiForDisplay(std::wstring(pwsz + 1)).c_str(), TRUE, bLast);
+            continue;
+        }
+        std::string param;
+        AnsiPathResult result = AnsiPathFor(pwsz, param);
+        if (result == AnsiPathResult::kExact || result == AnsiPathResult::kShortName)
+            rCmdInfo.ParseParam(param.c_str(), FALSE, bLast);
+        else
+            rCmdInfo.ParseUnreachableParam(pwsz, result, bLast);
     }
     ::LocalFree(argv);
 }

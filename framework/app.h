@@ -2,7 +2,9 @@
 // application-wide helpers: the application name and the message box.
 #pragma once
 #include <windows.h>
+#include <string>
 #include "framework/afxstr.h"
+#include "framework/ansi_path.h"
 
 class CWnd;
 
@@ -12,12 +14,20 @@ public:
     virtual ~CCommandLineInfo() = default;
     // pszParam without its leading '/' or '-' when bFlag is set.
     virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
+    // An argument that is no switch and that no 8-bit path can name (why says why).
+    virtual void ParseUnreachableParam(const wchar_t* pszParam, AnsiPathResult why, BOOL bLast);
 
     CString m_strFileName;
+    // The first argument was a path that no 8-bit path reaches: kept here for
+    // the user to be told, and no later argument takes its place.
+    std::wstring m_strUnreachableFileName;
+    AnsiPathResult m_unreachableWhy = AnsiPathResult::kExact;
 };
 
 // Splits a command line the way the platform does for argv (blanks separate,
 // double quotes group) and feeds every argument after the program's name.
+// A path the code page cannot hold is handed on in its short form, checked
+// to open the same file, never with look-alike letters.
 void AfxParseCommandLine(const wchar_t* pszCommandLine, CCommandLineInfo& rCmdInfo);
 
 class CWinApp {

@@ -1,7 +1,7 @@
 #include "framework/exceptions.h"
+#include "framework/ansi_path.h"
 #include "framework/app.h"
 
-#include <vector>
 
 int CException::ReportError(UINT nType) const {
     return AfxMessageBox(GetErrorMessage(), nType);
@@ -38,11 +38,7 @@ CString CFileException::GetErrorMessage() const {
 void AfxThrowInvalidArgException() { throw CInvalidArgException(); }
 
 CFileException AfxMakeFileException(DWORD dwOsError, const char* pszFileName) {
-    // Asked once for the length: the full path may be longer than MAX_PATH.
-    DWORD nNeeded = ::GetFullPathNameA(pszFileName, 0, nullptr, nullptr);
-    std::vector<char> full(nNeeded > 0 ? nNeeded : 1);
-    DWORD n = ::GetFullPathNameA(pszFileName, static_cast<DWORD>(full.size()), full.data(), nullptr);
-    return CFileException(dwOsError, (n > 0 && n < full.size()) ? full.data() : pszFileName);
+    return CFileException(dwOsError, FullPathForDisplay(pszFileName));
 }
 
 void AfxThrowFileException(DWORD dwOsError, const char* pszFileName) {

@@ -68,11 +68,15 @@ private:
 // Writes to a temporary file beside the target (its name plus kTempSuffix);
 // Commit replaces the target with it. Until then (and if anything fails) the
 // target keeps its old content. A target that is a symbolic link is saved
-// through: the file it leads to is replaced and the link stays.
+// through: the file it leads to is replaced, or created where it is missing,
+// and the link stays. Paths go to the system in UTF-16 or as the relative name
+// given, so no letter of a folder's name is ever changed on the way.
 class CReplaceFile : public CFile {
 public:
-    static constexpr const char* kTempSuffix = ".tmp";
+    static constexpr const wchar_t* kTempSuffix = L".tmp";
 
+    // On failure GetFilePath names the file at fault: the target, or the
+    // temporary file where that is what stood in the way.
     BOOL Open(const char* pszFileName, UINT nOpenFlags, DWORD* pdwError = nullptr) override;
     // Close, then replace the target. Raises CFileException (naming the target) on failure.
     void Commit();
@@ -80,7 +84,11 @@ public:
     ~CReplaceFile() override;
 
 private:
-    CString m_strTemp;
-    CString m_strTarget;  // the file that is replaced
+    // Creates the temporary file anew; never opens what is already there.
+    // 0 or the system's error.
+    DWORD CreateTemp();
+
+    std::wstring m_strTemp;
+    std::wstring m_strTarget;  // the file that is replaced
     bool m_bCommitted = false;
 };

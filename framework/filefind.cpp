@@ -2,30 +2,32 @@
 
 #include <cstring>
 #include <cwchar>
-#include <string>
-
-#include "framework/ansi_path.h"
+#include <vector>
 
 BOOL CFileFind::FindFile(const char* pszPattern) {
     Close();
     // A pattern longer than the classic path limit finds nothing, wide or not.
     if (std::strlen(pszPattern) >= MAX_PATH) return FALSE;
-    int nUnits = ::MultiByteToWideChar(CP_ACP, 0, pszPattern, -1, nullptr, 0);
-    if (nUnits <= 0) return FALSE;
-    std::wstring pattern(static_cast<size_t>(nUnits), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, pszPattern, -1, &pattern[0], nUnits);
+    std::wstring pattern = AnsiToWide(pszPattern);
+    if (pattern.empty()) return FALSE;
     m_hFind = ::FindFirstFileW(pattern.c_str(), &m_next);
     if (m_hFind == INVALID_HANDLE_VALUE) return FALSE;
     m_bHaveNext = true;
-    char szFull[MAX_PATH * 4];
-    char* pszNamePart = nullptr;
-    DWORD n = ::GetFullPathNameA(pszPattern, sizeof szFull, szFull, &pszNamePart);
-    if (n > 0 && n < sizeof szFull && pszNamePart != nullptr) {
-        *pszNamePart = '\0';
-        m_strRoot = szFull;
+    // The folder is made absolute in UTF-16: the current directory may hold
+    // letters that the code page does not.
+    DWORD nNeeded = ::GetFullPathNameW(pattern.c_str(), 0, nullptr, nullptr);
+    std::vector<wchar_t> full(nNeeded > 0 ? nNeeded : 1);
+    wchar_t* pszNamePart = nullptr;
+    DWORD n = ::GetFullPathNameW(pattern.c_str(), static_cast<DWORD>(full.size()), full.data(), &pszNamePart);
+    if (n > 0 && n < full.size() && pszNamePart != nullptr) {
+        *pszNamePart = L'\0';
+        m_strRoot = full.data();
     } else {
-        m_strRoot.Empty();
+        m_strRoot.clear();
     }
+    m_rootResult = AnsiPathFor(m_strRoot, m_strAnsiRoot);
+    // A short form leaves out the closing separator of the folder.
+    if (!m_strAnsiRoot.empty() && m_strAnsiRoot.back() != '\\') m_strAnsiRoot += '\\';
     return TRUE;
 }
 
@@ -36,16 +38,23 @@ BOOL CFileFind::FindNextFile() {
     return m_bHaveNext ? TRUE : FALSE;
 }
 
-CString CFileFind::GetFilePath() const {
+AnsiPathResult CFileFind::GetFilePath(std::string& path) const {
+    path.clear();
+    if (m_rootResult != AnsiPathResult::kExact && m_rootResult != AnsiPathResult::kShortName) return m_rootResult;
+    const wchar_t* pszName = m_current.cFileName;
     std::string name;
-    if (!WideToAnsiExactly(m_current.cFileName, static_cast<int>(std::wcslen(m_current.cFileName)), name)) {
-        std::string shortName;
-        if (m_current.cAlternateFileName[0] != L'\0' &&
-            WideToAnsiExactly(m_current.cAlternateFileName, static_cast<int>(std::wcslen(m_current.cAlternateFileName)),
-                              shortName))
-            name = shortName;
+    if (WideToAnsiExactly(pszName, static_cast<int>(std::wcslen(pszName)), name)) {
+        path = m_strAnsiRoot + name;
+        return m_rootResult;
     }
-    return m_strRoot + name.c_str();
+    const wchar_t* pszShort = m_current.cAlternateFileName;
+    if (pszShort[0] == L'\0' || !WideToAnsiExactly(pszShort, static_cast<int>(std::wcslen(pszShort)), name))
+        return AnsiPathResult::kNoShortName;
+    // Short names need not be unique: this one must lead back to this match.
+    if (!IsSameFile((m_strRoot + pszName).c_str(), (m_strRoot + pszShort).c_str()))
+        return AnsiPathResult::kShortNameTaken;
+    path = m_strAnsiRoot + name;
+    return AnsiPathResult::kShortName;
 }
 
 void CFileFind::Close() {

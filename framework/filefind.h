@@ -1,7 +1,8 @@
 // CFileFind: a folder search by pattern, giving each match's full path.
 #pragma once
 #include <windows.h>
-#include "framework/afxstr.h"
+#include <string>
+#include "framework/ansi_path.h"
 
 class CFileFind {
 public:
@@ -16,9 +17,10 @@ public:
     // the match it moved to is the last one (which can still be read).
     BOOL FindNextFile();
     // The pattern's folder made absolute against the current directory, joined
-    // with the match's name; a name the ANSI code page cannot hold is given in
-    // its short form, so the path still opens the file.
-    CString GetFilePath() const;
+    // with the match's name, as an 8-bit path that opens the match: a folder or
+    // name the code page cannot hold is given in its short form. Where no such
+    // path exists, path is left empty and the result says why.
+    AnsiPathResult GetFilePath(std::string& path) const;
     void Close();
 
 private:
@@ -27,5 +29,7 @@ private:
     WIN32_FIND_DATAW m_next = {};
     WIN32_FIND_DATAW m_current = {};
     bool m_bHaveNext = false;
-    CString m_strRoot;  // absolute folder, ending in a separator
+    std::wstring m_strRoot;          // absolute folder, ending in a separator
+    std::string m_strAnsiRoot;       // the same folder as an 8-bit path, when it has one
+    AnsiPathResult m_rootResult = AnsiPathResult::kExact;
 };

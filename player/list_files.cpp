@@ -7,6 +7,7 @@
 
 #include "core/list_file_codec.h"
 #include "core/list_file_stream.h"
+#include "framework/app.h"
 #include "player/lumetto_dlg.h"
 #include "player/product_texts.h"
 
@@ -53,7 +54,7 @@ void CLumettoDlg::SaveListFile(const char* pszFileName) {
     CReplaceFile file;
     DWORD dwError = 0;
     if (!file.Open(pszFileName, CFile::modeCreate | CFile::modeWrite, &dwError))
-        AfxThrowFileException(dwError, pszFileName);
+        AfxThrowFileException(dwError, file.GetFilePath());
     // One write for the whole list: a long playlist costs one system call, not two per entry.
     std::string bytes;
     for (const std::string& entry : m_list.Entries()) AppendListFileLine(bytes, entry.data(), entry.size());
@@ -82,8 +83,16 @@ void CLumettoDlg::ReportDefaultListError(DWORD dwError) {
 
 void CLumettoDlg::SaveDefaultList() {
     // A default.lst that could not be read at start-up is not replaced by a
-    // list that never held its entries.
-    if (m_bKeepDefaultList) return;
+    // list that never held its entries. A playlist the user changed is lost
+    // with the run, so the user hears of it while a box can still be shown.
+    if (m_bKeepDefaultList) {
+        if (!m_bSessionEnding && m_list.ChangeCount() != m_nListChangesAtStart) {
+            std::string text = LUMETTO_TEXT_PLAYLIST_NOT_SAVED "\n";
+            text += FullPathForDisplay(LUMETTO_DEFAULT_LIST);
+            AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        }
+        return;
+    }
     // A failed save leaves the old default.lst in place; it is reported.
     try {
         SaveListFile(LUMETTO_DEFAULT_LIST);

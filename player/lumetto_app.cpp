@@ -1,5 +1,7 @@
 #include "player/lumetto_app.h"
 
+#include <string>
+
 #include "player/edition.h"
 #include "player/lumetto_dlg.h"
 #include "player/product_texts.h"
@@ -29,6 +31,15 @@ BOOL CLumettoApp::InitInstance() {
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
+    // A start path no 8-bit path reaches is not replaced by a look-alike:
+    // the user is told, and the run goes on as without one.
+    if (!cmdInfo.m_strUnreachableFileName.empty()) {
+        std::string text = LUMETTO_TEXT_START_PATH_UNREACHABLE "\n";
+        text += WideToAnsiForDisplay(cmdInfo.m_strUnreachableFileName) + "\n";
+        text += cmdInfo.m_unreachableWhy == AnsiPathResult::kShortNameTaken ? LUMETTO_TEXT_START_PATH_SHORT_NAME_TAKEN
+                                                                            : LUMETTO_TEXT_START_PATH_NO_SHORT_NAME;
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
 
     CLumettoDlg* pDlg = new CLumettoDlg();
     m_pMainWnd = pDlg;

@@ -23,7 +23,9 @@ CLumettoDlg::CLumettoDlg(CWnd* pParent)
       m_pGraph(nullptr),
       m_pSeeking(nullptr),
       m_nUnplayableInARow(0),
-      m_bKeepDefaultList(false) {}
+      m_bKeepDefaultList(false),
+      m_nListChangesAtStart(0),
+      m_bSessionEnding(false) {}
 
 void CLumettoDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -74,6 +76,9 @@ LRESULT CLumettoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LISTFILEERROR:
         ReportDefaultListError(static_cast<DWORD>(wParam));
         break;
+    case WM_UNREACHABLEPATHS:
+        ReportUnreachablePaths();
+        break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -105,6 +110,7 @@ BOOL CLumettoDlg::OnInitDialog() {
 #endif
 
     BOOL bLoaded = LoadStartupTracks();
+    m_nListChangesAtStart = m_list.ChangeCount();
 #if LUMETTO_TIMER_PER_TRACK
     // The compact edition adds its icon once the playlist is filled.
     AddNotifyIcon();

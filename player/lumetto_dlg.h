@@ -5,6 +5,7 @@
 #include <dshow.h>
 #include <shellapi.h>
 
+#include "framework/ansi_path.h"
 #include "framework/controls.h"
 #include "framework/ddx.h"
 #include "framework/file.h"
@@ -17,6 +18,8 @@
 const UINT WM_TRAYNOTIFY = WM_APP + 100;
 // Posted at start-up when default.lst exists but could not be read; wParam is the system's error.
 const UINT WM_LISTFILEERROR = WM_APP + 101;
+// Posted at start-up when the start path's intake left files out (m_unreachable counts them).
+const UINT WM_UNREACHABLEPATHS = WM_APP + 102;
 
 enum class ListFileRead { kRead, kMissing, kUnreadable };
 // Reads every entry of the named list file. kMissing when there is no such
@@ -79,6 +82,12 @@ public:
     int m_nUnplayableInARow;
     // default.lst exists but could not be read at start-up: the exit leaves it as it is.
     bool m_bKeepDefaultList;
+    // The playlist's change count once the start-up intake was done.
+    unsigned m_nListChangesAtStart;
+    // The Windows session is ending: no message box can be shown any more.
+    bool m_bSessionEnding;
+    // Files an intake could not take in because no 8-bit path reaches them; told once per intake.
+    UnreachablePaths m_unreachable;
 
     // Plays playlist entry nIndex on a newly built graph; an index with no
     // entry raises the invalid-argument error. Always TRUE.
@@ -121,6 +130,8 @@ protected:
 
     // Start-up intake: fills the playlist; TRUE when something was loaded.
     BOOL LoadStartupTracks();
+    // The start path's tracks; TRUE when they count as loaded.
+    BOOL LoadStartPath();
     // Appends the lines of default.lst; TRUE when at least one line was read.
     BOOL LoadDefaultList();
     void ReportDefaultListError(DWORD dwError);
@@ -132,6 +143,8 @@ protected:
     // TRUE when the MP3 search found something.
     BOOL AddFolderTracks(const char* pszFolder);
     void OnDropFiles(HDROP hDrop);
+    // Tells the user how many files the last intake left out, and why.
+    void ReportUnreachablePaths();
 
     // Shell presence.
     void AddAboutToSystemMenu();

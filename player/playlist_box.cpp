@@ -35,30 +35,35 @@ const std::string& CPlaylistBox::Entry(int nIndex) const {
 }
 
 int CPlaylistBox::AddString(const std::string& entry) {
+    ++m_nChanges;
     int nAt = CListBox::AddString(entry.c_str());
     if (nAt >= 0 && nAt <= GetCount()) m_entries.insert(m_entries.begin() + nAt, entry);
     return nAt;
 }
 
 int CPlaylistBox::InsertString(int nIndex, const std::string& entry) {
+    ++m_nChanges;
     int nAt = CListBox::InsertString(nIndex, entry.c_str());
     if (nAt >= 0 && nAt <= GetCount()) m_entries.insert(m_entries.begin() + nAt, entry);
     return nAt;
 }
 
 int CPlaylistBox::DeleteString(UINT nIndex) {
+    ++m_nChanges;
     int nLeft = CListBox::DeleteString(nIndex);
     if (nLeft != LB_ERR && nIndex < m_entries.size()) m_entries.erase(m_entries.begin() + nIndex);
     return nLeft;
 }
 
 void CPlaylistBox::ResetContent() {
+    ++m_nChanges;
     CListBox::ResetContent();
     m_entries.clear();
 }
 
 void CPlaylistBox::AppendBatch(std::vector<std::string> entries) {
     if (entries.empty()) return;
+    ++m_nChanges;
     CBatch batch(*this, entries);
     for (std::string& entry : entries) {
         int nAt = CListBox::InsertString(-1, entry.c_str());
@@ -74,6 +79,7 @@ void CPlaylistBox::AddSortedBatch(CSortedBatch& sorted) {
     std::vector<std::string> keys = sorted.m_keys.Finish();
     std::vector<std::string>& entries = sorted.m_entries;
     if (entries.empty()) return;
+    ++m_nChanges;
     // The control's own search, replayed on keys, tells where each entry
     // lands; the control then takes them at those places, in order.
     const size_t nExisting = m_entries.size();

@@ -57,8 +57,12 @@ public:
     // The window that held the entries is gone: nothing is left of them.
     void ForgetEntries() { m_entries.clear(); }
 
+    // Grows with every change of the entries; two equal counts mean no change in between.
+    unsigned ChangeCount() const { return m_nChanges; }
+
 private:
     class CBatch;
 
     std::vector<std::string> m_entries;
+    unsigned m_nChanges = 0;
 };

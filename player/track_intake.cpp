@@ -14,29 +14,34 @@
 #include "core/drop_list.h"
 #include "core/bounded_format.h"
 #include "framework/ansi_path.h"
+#include "framework/app.h"
 #include "framework/filefind.h"
+#include "player/product_texts.h"
 
 namespace {
 
-// Every match of the pattern, in the search's order; FALSE when there was none.
-BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, CPlaylistBox::CSortedBatch& matches) {
+// Every match of the pattern that an 8-bit path reaches, in the search's
+// order; the others are counted. FALSE when the search found nothing.
+BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, CPlaylistBox::CSortedBatch& matches,
+                         UnreachablePaths& unreachable) {
     char szPattern[kSearchPatternSize];
     // A folder too long for the pattern buffer is searched for nothing at all.
     if (!FormatSearchPattern(szPattern, pszFormat, pszFolder)) return FALSE;
     CFileFind finder;
     if (!finder.FindFile(szPattern)) return FALSE;
     BOOL bMore = TRUE;
+    std::string path;
     while (bMore) {
         bMore = finder.FindNextFile();
-        matches.Add(finder.GetFilePath().Str());
+        if (!unreachable.Count(finder.GetFilePath(path))) matches.Add(path);
     }
     return TRUE;
 }
 
 // The dropped paths in one pass over the drop's own list; wide paths as
-// 8-bit paths that still open their files. Nothing when the handle cannot be
-// read that way.
-bool ReadDropList(HDROP hDrop, std::vector<std::string>& paths) {
+// 8-bit paths that still open their files, the others counted. Nothing when
+// the handle cannot be read that way.
+bool ReadDropList(HDROP hDrop, std::vector<std::string>& paths, UnreachablePaths& unreachable) {
     HGLOBAL hGlobal = reinterpret_cast<HGLOBAL>(hDrop);
     SIZE_T cb = ::GlobalSize(hGlobal);
     const auto* pDrop = static_cast<const DROPFILES*>(::GlobalLock(hGlobal));
@@ -49,24 +54,28 @@ bool ReadDropList(HDROP hDrop, std::vector<std::string>& paths) {
     } else if (bRead) {
         const auto* pUnits = reinterpret_cast<const char16_t*>(reinterpret_cast<const char*>(pDrop) + pDrop->pFiles);
         size_t nUnits = (cb - pDrop->pFiles) / sizeof(char16_t);
-        for (const DropPathSpan& s : SplitDropPaths(pUnits, nUnits, 0))
-            paths.push_back(AnsiPathFor(std::wstring(reinterpret_cast<const wchar_t*>(pUnits + s.offset), s.length)));
+        std::string path;
+        for (const DropPathSpan& s : SplitDropPaths(pUnits, nUnits, 0)) {
+            std::wstring wide(reinterpret_cast<const wchar_t*>(pUnits + s.offset), s.length);
+            if (!unreachable.Count(AnsiPathFor(wide, path))) paths.push_back(path);
+        }
     }
     ::GlobalUnlock(hGlobal);
     return bRead;
 }
 
 // Every dropped path, read whole however long.
-std::vector<std::string> DroppedPaths(HDROP hDrop) {
+std::vector<std::string> DroppedPaths(HDROP hDrop, UnreachablePaths& unreachable) {
     std::vector<std::string> paths;
-    if (ReadDropList(hDrop, paths)) return paths;
-    UINT nCount = ::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+    if (ReadDropList(hDrop, paths, unreachable)) return paths;
+    UINT nCount = ::DragQueryFileW(hDrop, 0xFFFFFFFF, nullptr, 0);
+    std::string ansi;
     for (UINT i = 0; i < nCount && static_cast<int>(nCount) > 0; ++i) {
         // Asked for its length first, a long path is read whole.
-        UINT nLength = ::DragQueryFileA(hDrop, i, nullptr, 0);
-        std::vector<char> path(nLength + 1, '\0');
-        ::DragQueryFileA(hDrop, i, path.data(), nLength + 1);
-        paths.emplace_back(path.data());
+        UINT nLength = ::DragQueryFileW(hDrop, i, nullptr, 0);
+        std::vector<wchar_t> path(nLength + 1, L'\0');
+        ::DragQueryFileW(hDrop, i, path.data(), nLength + 1);
+        if (!unreachable.Count(AnsiPathFor(path.data(), ansi))) paths.push_back(ansi);
     }
     return paths;
 }
@@ -76,29 +85,46 @@ std::vector<std::string> DroppedPaths(HDROP hDrop) {
 BOOL CLumettoDlg::AddFolderTracks(const char* pszFolder) {
     // Gathered first, then added in one batch, MP3 matches before WAV matches.
     CPlaylistBox::CSortedBatch matches = m_list.BeginSortedBatch();
-    BOOL bFoundMp3 = GatherSearchMatches(pszFolder, "%s\\*.mp3", matches);
-    GatherSearchMatches(pszFolder, "%s\\*.wav", matches);
+    BOOL bFoundMp3 = GatherSearchMatches(pszFolder, "%s\\*.mp3", matches, m_unreachable);
+    GatherSearchMatches(pszFolder, "%s\\*.wav", matches, m_unreachable);
     m_list.AddSortedBatch(matches);
     return bFoundMp3;
 }
 
 BOOL CLumettoDlg::LoadStartupTracks() {
-    if (!m_strStartPath.IsEmpty()) {
-        if (IsAudioFile(m_strStartPath)) {
-            m_list.AddString(m_strStartPath);
-            return TRUE;
-        }
-        // WAV files alone do not count: the default list follows them.
-        if (AddFolderTracks(m_strStartPath)) return TRUE;
+    BOOL bLoaded = LoadStartPath() || LoadDefaultList();
+    // The user hears of files left out once the window is up.
+    if (m_unreachable.Any()) ::PostMessageA(m_hWnd, WM_UNREACHABLEPATHS, 0, 0);
+    return bLoaded;
+}
+
+BOOL CLumettoDlg::LoadStartPath() {
+    if (m_strStartPath.IsEmpty()) return FALSE;
+    if (IsAudioFile(m_strStartPath)) {
+        m_list.AddString(m_strStartPath);
+        return TRUE;
     }
-    return LoadDefaultList();
+    // WAV files alone do not count: the default list follows them.
+    return AddFolderTracks(m_strStartPath);
+}
+
+void CLumettoDlg::ReportUnreachablePaths() {
+    if (!m_unreachable.Any()) return;
+    std::string text = std::to_string(m_unreachable.nNoShortName + m_unreachable.nShortNameTaken) +
+                       LUMETTO_TEXT_FILES_NOT_ADDED;
+    if (m_unreachable.nNoShortName > 0)
+        text += "\n" LUMETTO_TEXT_WHY_NO_SHORT_NAME ": " + std::to_string(m_unreachable.nNoShortName);
+    if (m_unreachable.nShortNameTaken > 0)
+        text += "\n" LUMETTO_TEXT_WHY_SHORT_NAME_TAKEN ": " + std::to_string(m_unreachable.nShortNameTaken);
+    m_unreachable = UnreachablePaths();
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CLumettoDlg::OnDropFiles(HDROP hDrop) {
     // Files dropped next to each other are appended together; each folder
     // goes in where it stands in the drop.
     std::vector<std::string> files;
-    for (const std::string& path : DroppedPaths(hDrop)) {
+    for (const std::string& path : DroppedPaths(hDrop, m_unreachable)) {
         if (IsAudioFile(path.c_str())) {
             files.push_back(path);
             continue;
@@ -109,4 +135,5 @@ void CLumettoDlg::OnDropFiles(HDROP hDrop) {
     }
     m_list.AppendBatch(std::move(files));
     ::DragFinish(hDrop);
+    ReportUnreachablePaths();
 }

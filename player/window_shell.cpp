@@ -76,5 +76,7 @@ void CLumettoDlg::OnTrayNotify(LPARAM lParam) {
 void CLumettoDlg::OnEndSession(BOOL bEnding) {
     // The process ends with the session without the window being destroyed:
     // the playlist is saved now, as it would be at exit.
-    if (bEnding) SaveDefaultList();
+    if (!bEnding) return;
+    m_bSessionEnding = true;
+    SaveDefaultList();
 }

@@ -69,3 +69,63 @@ start_work() {
   WORK=$(mktemp -d "/tmp/lumetto-$1.XXXXXX")
   trap 'for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
 }
+
+# check_box WHAT PATTERN: waits for the player's message box (captioned
+# "Lumetto"), checks that its text matches the glob PATTERN and closes it.
+check_box() {
+  local box text
+  if ! box=$(inspect wait-window "Lumetto" 15000 "#32770"); then
+    fail "$1: no message box captioned \"Lumetto\""
+    return
+  fi
+  text=$(inspect text "$box" 65535 | tr '\r\n' '  ')
+  # shellcheck disable=SC2053  # PATTERN is a glob on purpose
+  if [[ $text == $2 ]]; then pass "$1: $text"; else fail "$1: the box says: $text"; fi
+  inspect close "$box"
+}
+
+# edit_and_close HWND WHAT: stops the running player, deletes entry 0 of its
+# list (if any) and closes it; fails unless the process (PLAYER_PID) ends.
+# Needs IDC_STOP, IDC_PLAYLIST, IDC_DELETE and EXIT_LIMIT.
+edit_and_close() {
+  local hwnd=$1 what=$2
+  # Entries naming no file are skipped one per tick, each selected in turn:
+  # stop first, or a tick may move the selection between select and delete.
+  inspect command "$hwnd" "$IDC_STOP"
+  inspect select "$hwnd" "$IDC_PLAYLIST" 0 && inspect command "$hwnd" "$IDC_DELETE"
+  close_and_wait "$hwnd" "$what"
+}
+
+# close_and_wait HWND WHAT: closes the player's window; fails unless the
+# process (PLAYER_PID) ends, and then ends it, so later checks start clean.
+close_and_wait() {
+  local pid
+  inspect close "$1" || fail "$2: WM_CLOSE could not be posted"
+  wait_gone "$PLAYER_PID" "$EXIT_LIMIT" && return
+  fail "$2: the player still runs $EXIT_LIMIT s after WM_CLOSE"
+  for pid in $(our_pids "$(basename "$LUMETTO_EXE")"); do kill "$pid" 2>/dev/null; done
+  wait_gone "$PLAYER_PID" 10
+}
+
+# tree DIR: every entry below DIR, one line each, in byte order: links with
+# their targets, folders, and files with their bytes in hex.
+tree() {
+  (cd "$1" && find . -mindepth 1 | LC_ALL=C sort | while IFS= read -r p; do
+    if [ -L "$p" ]; then echo "$p -> $(readlink "$p")"
+    elif [ -d "$p" ]; then echo "$p/"
+    else echo "$p: $(od -An -v -tx1 "$p" | tr -d ' \n')"; fi
+  done)
+}
+
+# check_tree WHAT EXPECTED_DIR ACTUAL_DIR: both trees hold the same entries and bytes.
+check_tree() {
+  local expected actual
+  expected=$(tree "$2")
+  actual=$(tree "$3")
+  if [ "$expected" = "$actual" ]; then
+    pass "$1"
+  else
+    fail "$1:"
+    diff <(echo "$expected") <(echo "$actual") | sed 's/^/    /'
+  fi
+}

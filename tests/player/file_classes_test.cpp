@@ -20,7 +20,14 @@ Lines ReadAllLines(const char* pszName) {
     return lines;
 }
 
-class FileClassesTest : public TempDirTest {};
+class FileClassesTest : public TempDirTest {
+protected:
+    static Lines SortedFilesHere() {
+        Lines names = FilesHere();
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
 
 TEST_F(FileClassesTest, ReadStringAcrossBufferBoundaries) {
     // A CR LF pair split across the reader's 64 KiB chunks still reads as one line end.
@@ -61,21 +68,35 @@ TEST_F(FileClassesTest, ReplaceFileTouchesTargetOnlyOnCommit) {
     EXPECT_EQ(FilesHere(), Lines{"t.lst"});
 }
 
-TEST_F(FileClassesTest, ReplaceFileUsesOneTemporaryNameAndClearsAStaleOne) {
-    // A save cut short (the process killed between writing and renaming)
-    // leaves the temporary file; the next save takes it over.
-    WriteFileBytes("t.lst", "old");
-    WriteFileBytes("t.lst.tmp", "left by a save that never ended");
-    CReplaceFile file;
-    ASSERT_TRUE(file.Open("t.lst", CFile::modeCreate | CFile::modeWrite));
-    file.Write("new", 3);
-    EXPECT_EQ(ReadFileBytes("t.lst.tmp"), "<missing>") << "held open without sharing while written";
-    std::vector<std::string> names = FilesHere();
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (Lines{"t.lst", "t.lst.tmp"}));
-    file.Commit();
-    EXPECT_EQ(ReadFileBytes("t.lst"), "new");
-    EXPECT_EQ(FilesHere(), Lines{"t.lst"});
+// The temporary name is created, never opened: what already holds it (a
+// file left by a save cut short, a hard link to another file) is taken away,
+// and no other file is written.
+TEST_F(FileClassesTest, ReplaceFileCreatesItsTemporaryFileAnew) {
+    ::CreateDirectoryA("elsewhere", nullptr);
+    WriteFileBytes("elsewhere\\victim.txt", "not the player's");
+    struct Row {
+        const char* what;
+        void (*plant)();
+    };
+    const Row rows[] = {
+        {"a file left by a save that never ended", [] { WriteFileBytes("t.lst.tmp", "stale"); }},
+        {"a hard link to another file", [] { ::CreateHardLinkA("t.lst.tmp", "elsewhere\\victim.txt", nullptr); }},
+    };
+    for (const Row& row : rows) {
+        WriteFileBytes("t.lst", "old");
+        row.plant();
+        ASSERT_EQ(SortedFilesHere(), (Lines{"elsewhere", "t.lst", "t.lst.tmp"})) << row.what;
+        CReplaceFile file;
+        ASSERT_TRUE(file.Open("t.lst", CFile::modeCreate | CFile::modeWrite)) << row.what;
+        file.Write("new", 3);
+        EXPECT_EQ(ReadFileBytes("t.lst.tmp"), "<missing>") << "held open without sharing while written";
+        file.Commit();
+        EXPECT_EQ(ReadFileBytes("t.lst"), "new") << row.what;
+        EXPECT_EQ(SortedFilesHere(), (Lines{"elsewhere", "t.lst"})) << row.what;
+        EXPECT_EQ(ReadFileBytes("elsewhere\\victim.txt"), "not the player's") << row.what;
+    }
+    ::DeleteFileA("elsewhere\\victim.txt");
+    ::RemoveDirectoryA("elsewhere");
 }
 
 TEST_F(FileClassesTest, ReplaceFileFailureNamesTheTarget) {
@@ -109,9 +130,11 @@ TEST_F(FileClassesTest, FolderSearchGivesAbsolutePaths) {
     ASSERT_TRUE(finder.FindFile("music\\*.mp3"));
     Lines paths;
     BOOL bMore = TRUE;
+    std::string path;
     while (bMore) {
         bMore = finder.FindNextFile();
-        paths.push_back(finder.GetFilePath().Str());
+        EXPECT_EQ(finder.GetFilePath(path), AnsiPathResult::kExact);
+        paths.push_back(path);
     }
     std::sort(paths.begin(), paths.end());
     EXPECT_EQ(paths, (Lines{m_strDir + "\\music\\a.mp3", m_strDir + "\\music\\b.mp3"}));

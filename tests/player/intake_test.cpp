@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
+#include "framework/ansi_path.h"
 #include "framework/filefind.h"
+#include "player/product_texts.h"
 
 namespace {
 
@@ -56,9 +59,11 @@ protected:
             for (const char* pattern : {"music\\*.mp3", "music\\*.wav"}) {
                 CFileFind finder;
                 BOOL bMore = finder.FindFile(pattern);
+                std::string path;
                 while (bMore) {
                     bMore = finder.FindNextFile();
-                    ::SendMessageA(hRef, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(finder.GetFilePath().GetString()));
+                    finder.GetFilePath(path);
+                    ::SendMessageA(hRef, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
                 }
             }
         }
@@ -267,6 +272,81 @@ TEST_F(OutsideCodePageTest, WideDropGivesTheShortName) {
     HDROP hDrop = MakeWideDrop({std::wstring(m_strDir.begin(), m_strDir.end()) + L"\\music\\" + kKoreanName});
     ::SendMessageA(m_dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
     ExpectTheEntryPlays();
+}
+
+// Short names need not be unique: Wine makes them from a hash of the long
+// name. Two files that share one must not become the same entry twice, and
+// files no 8-bit path reaches are left out and counted in one message.
+class SharedShortNameTest : public IntakeTest {
+protected:
+    void SetUp() override {
+        IntakeTest::SetUp();
+        MakeFolder("music", {});
+        std::map<std::wstring, std::wstring> byShortName;
+        std::vector<std::wstring> made;
+        unsigned state = 1;
+        auto syllable = [&state] {
+            state = state * 1103515245u + 12345u;
+            return static_cast<wchar_t>(0xAC00 + (state >> 8) % 11172);
+        };
+        // Random names: by the birthday rule two share one of the 32768 hashes after a few hundred.
+        for (int i = 0; i < 3000 && m_strSecond.empty(); ++i) {
+            std::wstring path = L"music\\" + std::wstring{syllable(), syllable(), syllable()} + L".mp3";
+            ::CloseHandle(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+            made.push_back(path);
+            WIN32_FIND_DATAW fd;
+            HANDLE h = ::FindFirstFileW(path.c_str(), &fd);
+            ASSERT_NE(h, INVALID_HANDLE_VALUE);
+            ::FindClose(h);
+            auto placed = byShortName.emplace(fd.cAlternateFileName, path);
+            if (!placed.second) {
+                m_strFirst = placed.first->second;
+                m_strSecond = path;
+            }
+        }
+        for (const std::wstring& path : made)
+            if (path != m_strFirst && path != m_strSecond) ::DeleteFileW(path.c_str());
+        if (m_strSecond.empty()) GTEST_SKIP() << "short names are unique on this file system";
+    }
+    void TearDown() override {
+        ::DeleteFileW(m_strFirst.c_str());
+        ::DeleteFileW(m_strSecond.c_str());
+        IntakeTest::TearDown();
+    }
+    // Every entry opens the one of the two files that can be reached.
+    void ExpectEntriesOpenOneFile(size_t nEntries) {
+        Paths entries = Entries();
+        ASSERT_EQ(entries.size(), nEntries);
+        std::wstring first = AnsiToWide(entries[0].c_str());
+        EXPECT_NE(IsSameFile(first.c_str(), m_strFirst.c_str()), IsSameFile(first.c_str(), m_strSecond.c_str()));
+        for (const std::string& entry : entries) EXPECT_TRUE(IsSameFile(AnsiToWide(entry.c_str()).c_str(), first.c_str()));
+    }
+    std::wstring Wide(const std::string& relative) {
+        std::string full = Full(relative);
+        return std::wstring(full.begin(), full.end());  // the test folder's path is ASCII
+    }
+    std::wstring m_strFirst, m_strSecond;
+};
+
+TEST_F(SharedShortNameTest, DropTakesOnlyTheFileTheShortNameOpens) {
+    StartStopped({});
+    const std::wstring missing = L"C:\\\ub178\ub798\\\uc5c6\uc74c.mp3";  // no such file: no short name
+    HDROP hDrop = MakeWideDrop({Wide("music"), missing, Wide("") + m_strFirst, Wide("") + m_strSecond});
+    ::SendMessageA(m_dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    ExpectEntriesOpenOneFile(2);  // one from the folder, one of the two files dropped alone
+    ASSERT_EQ(g_messageBoxes.size(), 1u) << "told once for the whole drop";
+    EXPECT_EQ(g_messageBoxes[0].text, "3" LUMETTO_TEXT_FILES_NOT_ADDED "\n" LUMETTO_TEXT_WHY_NO_SHORT_NAME
+                                      ": 1\n" LUMETTO_TEXT_WHY_SHORT_NAME_TAKEN ": 2");
+    EXPECT_EQ(g_messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+TEST_F(SharedShortNameTest, StartPathFolderTellsOnceTheWindowIsUp) {
+    StartWith("music");
+    EXPECT_TRUE(g_messageBoxes.empty());
+    PumpMessages();
+    ExpectEntriesOpenOneFile(1);
+    ASSERT_EQ(g_messageBoxes.size(), 1u);
+    EXPECT_EQ(g_messageBoxes[0].text, "1" LUMETTO_TEXT_FILES_NOT_ADDED "\n" LUMETTO_TEXT_WHY_SHORT_NAME_TAKEN ": 1");
 }
 
 TEST_F(IntakeTest, TenThousandDroppedFilesAllArriveInOrder) {

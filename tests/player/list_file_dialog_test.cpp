@@ -152,13 +152,13 @@ TEST_F(MainWindowTest, NotificationIconIsAddedStoppedAndDeletedAtExit) {
 // user, and the rest of the shutdown still happens.
 class FailedSaveTest : public MainWindowTest {
 protected:
-    void ExpectOldContentSurvives() {
+    // The message names the file at fault by its full path.
+    void ExpectOldContentSurvives(const std::string& strNamed = "default.lst") {
         EXPECT_EQ(ReadFileBytes("default.lst"), m_strOld);
         ASSERT_EQ(g_messageBoxes.size(), 1u);
         EXPECT_EQ(g_messageBoxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
         EXPECT_EQ(g_messageBoxes[0].caption, "player_tests");
-        EXPECT_NE(g_messageBoxes[0].text.find(m_strDir + "\\default.lst"), std::string::npos)
-            << g_messageBoxes[0].text;
+        EXPECT_EQ(g_messageBoxes[0].text.rfind(m_strDir + "\\" + strNamed + ": ", 0), 0u) << g_messageBoxes[0].text;
         ASSERT_FALSE(g_iconCalls.empty());
         EXPECT_EQ(g_iconCalls.back().message, static_cast<DWORD>(NIM_DELETE));
         EXPECT_EQ(m_dlg.m_hWnd, nullptr);
@@ -178,6 +178,16 @@ TEST_F(FailedSaveTest, FileHeldOpenByAnotherProgram) {
     EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
 }
 
+TEST_F(FailedSaveTest, FolderInTheTemporaryName) {
+    WriteFileBytes("default.lst", m_strOld);
+    ASSERT_TRUE(::CreateDirectoryA("default.lst.tmp", nullptr));
+    StartWindow();
+    SetEntries({"C:\\new.mp3"});
+    CloseWindow();
+    ExpectOldContentSurvives("default.lst.tmp");
+    ::RemoveDirectoryA("default.lst.tmp");
+}
+
 TEST_F(FailedSaveTest, ReadOnlyFile) {
     WriteFileBytes("default.lst", m_strOld);
     ASSERT_TRUE(::SetFileAttributesA("default.lst", FILE_ATTRIBUTE_READONLY));
@@ -189,10 +199,14 @@ TEST_F(FailedSaveTest, ReadOnlyFile) {
 }
 
 // A default.lst that exists but cannot be read: the window starts empty,
-// says so once, and leaves the file as it is at exit, whatever the user did.
+// says so, and leaves the file as it is at exit, whatever the user did. A
+// playlist changed since start-up is lost with the run, so the exit tells the
+// user, unless the Windows session is ending and no box can be shown.
+enum class Ending { kUnchanged, kEdited, kEditedThenSessionEnds };
+
 class UnreadableDefaultListTest : public MainWindowTest {
 protected:
-    void RunAndExpectTheFileKept(const std::string& strWhy) {
+    void RunAndExpectTheFileKept(const std::string& strWhy, Ending run) {
         StartWindow();
         PumpMessages();  // the report comes once the window is up
         EXPECT_TRUE(Entries().empty());
@@ -201,10 +215,16 @@ protected:
         EXPECT_NE(g_messageBoxes[0].text.find(m_strDir + "\\default.lst: "), std::string::npos)
             << g_messageBoxes[0].text;
         EXPECT_NE(g_messageBoxes[0].text.find(strWhy), std::string::npos) << g_messageBoxes[0].text;
-        SetEntries({"C:\\edited.mp3"});
-        ::SendMessageA(m_dlg.m_hWnd, WM_ENDSESSION, TRUE, 0);
+        if (run != Ending::kUnchanged) SetEntries({"C:\\edited.mp3"});
+        if (run == Ending::kEditedThenSessionEnds) ::SendMessageA(m_dlg.m_hWnd, WM_ENDSESSION, TRUE, 0);
         CloseWindow();
-        EXPECT_EQ(g_messageBoxes.size(), 1u) << "reported once, at start-up";
+        if (run != Ending::kEdited) {
+            EXPECT_EQ(g_messageBoxes.size(), 1u) << "nothing more to tell";
+            return;
+        }
+        ASSERT_EQ(g_messageBoxes.size(), 2u);
+        EXPECT_EQ(g_messageBoxes[1].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        EXPECT_EQ(g_messageBoxes[1].text, LUMETTO_TEXT_PLAYLIST_NOT_SAVED "\n" + m_strDir + "\\default.lst");
     }
     const std::string m_strOld = "C:\\kept.mp3\r\n";
 };
@@ -213,20 +233,25 @@ TEST_F(UnreadableDefaultListTest, HeldOpenByAnotherProgram) {
     WriteFileBytes("default.lst", m_strOld);
     HANDLE hHeld = ::CreateFileA("default.lst", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
-    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_SHARING_VIOLATION).Str());
+    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_SHARING_VIOLATION).Str(), Ending::kEdited);
     ::CloseHandle(hHeld);
     EXPECT_EQ(ReadFileBytes("default.lst"), m_strOld);
     EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
 }
 
-TEST_F(UnreadableDefaultListTest, FolderOfThatName) {
+class UnreadableFolderTest : public UnreadableDefaultListTest, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(UnreadableFolderTest, FolderOfThatName) {
     ASSERT_TRUE(::CreateDirectoryA("default.lst", nullptr));
-    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_ACCESS_DENIED).Str());
+    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_ACCESS_DENIED).Str(), GetParam());
     DWORD dwAttributes = ::GetFileAttributesA("default.lst");
     EXPECT_TRUE(dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
     ::RemoveDirectoryA("default.lst");
 }
+
+INSTANTIATE_TEST_SUITE_P(UnchangedOrAtSessionEnd, UnreadableFolderTest,
+                         ::testing::Values(Ending::kUnchanged, Ending::kEditedThenSessionEnds));
 
 TEST_F(UnreadableDefaultListTest, ReadDeniedToEveryone) {
     WriteFileBytes("default.lst", m_strOld);
@@ -243,7 +268,7 @@ TEST_F(UnreadableDefaultListTest, ReadDeniedToEveryone) {
     ::LocalFree(pAcl);
     if (ReadFileBytes("default.lst") == m_strOld)
         GTEST_SKIP() << "this account reads the file despite its ACL (Wine run as root)";
-    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_ACCESS_DENIED).Str());
+    RunAndExpectTheFileKept(AfxFormatSystemMessage(ERROR_ACCESS_DENIED).Str(), Ending::kUnchanged);
     EXPECT_EQ(FilesHere(), EntryList{"default.lst"});
 }
 
