@@ -1,17 +1,10 @@
 #!/bin/bash
-# The real Lumetto.exe writes only the files it means to, whatever the
-# folders are called and whatever waits under its temporary names. Every
-# case compares each file's bytes, each folder and each link of the whole
-# work tree (the folder the player runs in, its look-alike twin, the files
-# links lead to) with the tree the case expects:
-#   - run in "Café" beside "Cafe", and in "음악" (no letter of it in code
-#     page 932): the exit and slot saves go to the player's own folder;
-#   - default.lst a link into "Müsik" beside "Musik": saved through the link;
-#   - default.lst a link to a file that is missing: that file is created;
-#   - default.lst.tmp and mem1.lst.tmp links to other files: those files stay
-#     as they are, the links go;
-#   - a start path "Björk" beside "Bjork", and "노래": the playlist is that
-#     folder's, and default.lst is not read.
+# The real Lumetto.exe writes only the files it means to. Each case compares
+# the whole work tree (every file's bytes, every folder and link) with the
+# tree it expects: runs in "Café" beside "Cafe" and in "음악"; default.lst
+# linked into "Müsik" beside "Musik", and linked to a missing file; links
+# planted under default.lst.tmp and mem1.lst.tmp; start paths "Björk" beside
+# "Bjork", and "노래".
 #
 # usage: own_files_test.sh LUMETTO_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.

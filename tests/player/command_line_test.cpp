@@ -1,8 +1,7 @@
 // The command-line record keeps the first argument that is not a switch, as
 // an 8-bit path that opens what the argument names.
-#include "tests/player/dialog_fixture.h"
+#include <gtest/gtest.h>
 
-#include "framework/ansi_path.h"
 #include "framework/app.h"
 
 namespace {
@@ -35,22 +34,6 @@ TEST(CommandLineTest, FirstNonSwitchArgumentIsTheFileName) {
         EXPECT_EQ(info.m_strFileName.Str(), c.expectedFileName) << "row: " << c.expectedFileName;
         EXPECT_EQ(info.m_strUnreachableFileName, c.expectedUnreachable) << "row: " << c.expectedFileName;
     }
-}
-
-class StartPathTest : public TempDirTest {};
-
-// A folder whose name the code page cannot hold, beside its look-alike.
-TEST_F(StartPathTest, FolderOutsideTheCodePageIsNamedByItsShortForm) {
-    ASSERT_TRUE(::CreateDirectoryW(L"Bj\xf6rk", nullptr));
-    ASSERT_TRUE(::CreateDirectoryW(L"Bjork", nullptr));
-    CCommandLineInfo info;
-    AfxParseCommandLine((L"Lumetto.exe " + std::wstring(m_strDir.begin(), m_strDir.end()) + L"\\Bj\xf6rk").c_str(),
-                        info);
-    std::wstring parsed = AnsiToWide(info.m_strFileName);
-    EXPECT_TRUE(IsSameFile(parsed.c_str(), L"Bj\xf6rk")) << info.m_strFileName.Str();
-    EXPECT_FALSE(IsSameFile(parsed.c_str(), L"Bjork")) << info.m_strFileName.Str();
-    ::RemoveDirectoryW(L"Bj\xf6rk");
-    ::RemoveDirectoryW(L"Bjork");
 }
 
 }  // namespace
