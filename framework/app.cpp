@@ -127,7 +127,7 @@ int AfxMessageBox(const char* pszText, UINT nType) {
     return g_pfnMessageBox(hOwner, pszText, strCaption, nType);
 }
 
-AfxMessageBoxFn AfxSetMessageBoxHook(AfxMessageBoxFn pfn) {
+AfxMessageBoxFn AfxSetMessageBoxSeam(AfxMessageBoxFn pfn) {
     AfxMessageBoxFn pfnOld = g_pfnMessageBox;
     g_pfnMessageBox = pfn ? pfn : PlatformMessageBox;
     return pfnOld;

@@ -62,7 +62,7 @@ int AfxMessageBox(const char* pszText, UINT nType = MB_OK);
 
 // Replaceable so tests can see message boxes without a nested modal loop.
 using AfxMessageBoxFn = int (*)(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType);
-AfxMessageBoxFn AfxSetMessageBoxHook(AfxMessageBoxFn pfn);
+AfxMessageBoxFn AfxSetMessageBoxSeam(AfxMessageBoxFn pfn);
 
 // Entry used by WinMain.
 int AfxWinMain(HINSTANCE hInstance, int nCmdShow);

@@ -1,6 +1,6 @@
 #include "framework/file.h"
 
-#include <cstring>
+#include <vector>
 
 #include "framework/ansi_path.h"
 
@@ -47,46 +47,6 @@ void CFile::Close() {
 void CFile::Abort() {
     if (m_hFile != INVALID_HANDLE_VALUE) ::CloseHandle(m_hFile);
     m_hFile = INVALID_HANDLE_VALUE;
-}
-
-void CStdioFile::ReadPiece(std::vector<std::string>& lines) {
-    char buffer[64 * 1024];
-    DWORD dwRead = 0;
-    if (!::ReadFile(m_hFile, buffer, sizeof buffer, &dwRead, nullptr)) {
-        // A read that fails is no end of the data: the caller must not take
-        // what it has for the whole file.
-        m_bEof = true;
-        AfxThrowFileException(::GetLastError(), m_strFileName);
-    }
-    if (dwRead == 0) {
-        m_splitter.Finish(lines);
-        m_bEof = true;
-        return;
-    }
-    m_splitter.Feed(buffer, dwRead, lines);
-    if (m_splitter.EndOfData()) {
-        m_splitter.Finish(lines);
-        m_bEof = true;
-    }
-}
-
-BOOL CStdioFile::ReadString(CString& rString) {
-    std::vector<std::string> lines;
-    while (m_pending.empty() && !m_bEof) {
-        ReadPiece(lines);
-        for (std::string& line : lines) m_pending.push_back(std::move(line));
-        lines.clear();
-    }
-    if (m_pending.empty()) return FALSE;
-    rString = CString(m_pending.front());
-    m_pending.pop_front();
-    return TRUE;
-}
-
-void CStdioFile::ReadLines(std::vector<std::string>& lines) {
-    for (std::string& line : m_pending) lines.push_back(std::move(line));
-    m_pending.clear();
-    while (!m_bEof) ReadPiece(lines);
 }
 
 namespace {

@@ -1,11 +1,8 @@
-// CFile (binary, unbuffered), CStdioFile (text lines) and CReplaceFile (a
-// write that replaces its target only once everything was written).
+// CFile (binary, unbuffered) and CReplaceFile (a write that replaces its
+// target only once everything was written).
 #pragma once
 #include <windows.h>
-#include <deque>
-#include <vector>
 #include <string>
-#include "core/list_file_codec.h"
 #include "framework/afxstr.h"
 #include "framework/exceptions.h"
 
@@ -15,7 +12,6 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeCreate = 0x1000,  // create anew, truncating a file that exists
-        typeText = 0x4000,
     };
 
     CFile() = default;
@@ -42,27 +38,6 @@ public:
 
 protected:
     CString m_strFileName;
-};
-
-// Reads a text file line by line. Lines are read whole, whatever their length,
-// with the list-file rules for line ends, 0x1A and NUL bytes.
-class CStdioFile : public CFile {
-public:
-    // The line without its line end; FALSE when no line is left. A read that
-    // fails raises CFileException.
-    BOOL ReadString(CString& rString);
-    // Appends every line not read yet, in order; the same lines ReadString
-    // would give, without the cost of one call per line. A read that fails
-    // raises CFileException.
-    void ReadLines(std::vector<std::string>& lines);
-
-private:
-    // Reads the next piece of the file; the lines it completes are appended.
-    void ReadPiece(std::vector<std::string>& lines);
-
-    ListFileLineSplitter m_splitter;
-    std::deque<std::string> m_pending;
-    bool m_bEof = false;
 };
 
 // Writes to a temporary file beside the target (its name plus kTempSuffix);

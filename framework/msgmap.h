@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 class CWnd;
 
@@ -59,6 +60,17 @@ template <auto F> LRESULT ReturnsHandle(CWnd* w, WPARAM, LPARAM) {
 template <auto F> LRESULT ReturnsBool(CWnd* w, WPARAM, LPARAM) {
     return static_cast<LRESULT>((static_cast<ClassOf<F>*>(w)->*F)());
 }
+template <auto F> LRESULT DropFiles(CWnd* w, WPARAM wParam, LPARAM) {
+    (static_cast<ClassOf<F>*>(w)->*F)(reinterpret_cast<HDROP>(wParam));
+    return 0;
+}
+template <auto F> LRESULT EndSession(CWnd* w, WPARAM wParam, LPARAM) {
+    (static_cast<ClassOf<F>*>(w)->*F)(static_cast<BOOL>(wParam));
+    return 0;
+}
+template <auto F> LRESULT Message(CWnd* w, WPARAM wParam, LPARAM lParam) {
+    return (static_cast<ClassOf<F>*>(w)->*F)(wParam, lParam);
+}
 
 }  // namespace afx_detail
 
@@ -89,3 +101,7 @@ protected:                                            \
 #define ON_WM_PAINT(fn) {WM_PAINT, 0, 0, 0, &afx_detail::Void<fn>},
 #define ON_WM_QUERYDRAGICON(fn) {WM_QUERYDRAGICON, 0, 0, 0, &afx_detail::ReturnsHandle<fn>},
 #define ON_WM_INITDIALOG(fn) {WM_INITDIALOG, 0, 0, 0, &afx_detail::ReturnsBool<fn>},
+#define ON_WM_DROPFILES(fn) {WM_DROPFILES, 0, 0, 0, &afx_detail::DropFiles<fn>},
+#define ON_WM_ENDSESSION(fn) {WM_ENDSESSION, 0, 0, 0, &afx_detail::EndSession<fn>},
+// A message of the program's own: fn(WPARAM, LPARAM) gives the result.
+#define ON_MESSAGE(message, fn) {(UINT)(message), 0, 0, 0, &afx_detail::Message<fn>},

@@ -10,7 +10,7 @@
 
 namespace {
 
-const char kWndProperty[] = "Lumetto.CWnd";
+const char kWndProperty[] = "Afx.CWnd";
 
 void EnsureCommonControls() {
     static bool bDone = false;

@@ -25,6 +25,17 @@ DWORD WhyListFileCannotBeRead(const char* pszFileName) {
     ::CloseHandle(h);
     return ERROR_READ_FAULT;
 }
+#else
+// Every line of the open file by the list-file rules, read in large pieces.
+// A read that fails raises CFileException: what was read is no whole list.
+void ReadListFileLines(CFile& file, std::vector<std::string>& entries) {
+    ListFileLineSplitter splitter;
+    std::vector<char> piece(64 * 1024);
+    UINT nRead;
+    while (!splitter.EndOfData() && (nRead = file.Read(piece.data(), static_cast<UINT>(piece.size()))) > 0)
+        splitter.Feed(piece.data(), nRead, entries);
+    splitter.Finish(entries);
+}
 #endif
 
 }  // namespace
@@ -36,10 +47,10 @@ ListFileRead ReadListFile(const char* pszFileName, std::vector<std::string>& ent
     if (ReadListFileStream(pszFileName, entries) == ListStreamRead::kRead) return ListFileRead::kRead;
     dwError = WhyListFileCannotBeRead(pszFileName);
 #else
-    CStdioFile file;
-    if (file.Open(pszFileName, CFile::modeRead | CFile::typeText, &dwError)) {
+    CFile file;
+    if (file.Open(pszFileName, CFile::modeRead, &dwError)) {
         try {
-            file.ReadLines(entries);
+            ReadListFileLines(file, entries);
             return ListFileRead::kRead;
         } catch (const CFileException& e) {
             dwError = e.m_lOsError;
@@ -77,8 +88,9 @@ BOOL CLumettoDlg::LoadDefaultList() {
     return bLoaded;
 }
 
-void CLumettoDlg::ReportDefaultListError(DWORD dwError) {
-    AfxMakeFileException(dwError, LUMETTO_DEFAULT_LIST).ReportError(MB_OK | MB_ICONSTOP);
+LRESULT CLumettoDlg::OnListFileError(WPARAM wParam, LPARAM /*lParam*/) {
+    AfxMakeFileException(static_cast<DWORD>(wParam), LUMETTO_DEFAULT_LIST).ReportError(MB_OK | MB_ICONSTOP);
+    return 0;
 }
 
 void CLumettoDlg::SaveDefaultList() {
@@ -99,4 +111,12 @@ void CLumettoDlg::SaveDefaultList() {
     } catch (const CException& e) {
         e.ReportError(MB_OK | MB_ICONSTOP);
     }
+}
+
+void CLumettoDlg::OnEndSession(BOOL bEnding) {
+    // The process ends with the session without the window being destroyed:
+    // the playlist is saved now, as it would be at exit.
+    if (!bEnding) return;
+    m_bSessionEnding = true;
+    SaveDefaultList();
 }

@@ -2,7 +2,7 @@
 
 #include "framework/app.h"
 #include "player/product_texts.h"
-#include "player/shell_hooks.h"
+#include "player/shell_seams.h"
 #include <objbase.h>
 
 CLumettoDlg::CLumettoDlg(CWnd* pParent)
@@ -51,6 +51,11 @@ BEGIN_MESSAGE_MAP(CLumettoDlg, CDialog)
     ON_BN_CLICKED(IDC_UP, &CLumettoDlg::OnMoveUp)
     ON_BN_CLICKED(IDC_DOWN, &CLumettoDlg::OnMoveDown)
     ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SEEK, &CLumettoDlg::OnReleasedCaptureSeek)
+    ON_WM_DROPFILES(&CLumettoDlg::OnDropFiles)
+    ON_MESSAGE(WM_TRAYNOTIFY, &CLumettoDlg::OnTrayNotify)
+    ON_WM_ENDSESSION(&CLumettoDlg::OnEndSession)
+    ON_MESSAGE(WM_LISTFILEERROR, &CLumettoDlg::OnListFileError)
+    ON_MESSAGE(WM_UNREACHABLEPATHS, &CLumettoDlg::OnUnreachablePaths)
 #if LUMETTO_MEMORY_SLOTS
     ON_BN_CLICKED(IDC_MEMORIZE, &CLumettoDlg::OnMemorize)
     ON_BN_CLICKED(IDC_MEM1, &CLumettoDlg::OnMemory1)
@@ -60,28 +65,6 @@ BEGIN_MESSAGE_MAP(CLumettoDlg, CDialog)
     ON_BN_CLICKED(IDC_MEM5, &CLumettoDlg::OnMemory5)
 #endif
 END_MESSAGE_MAP(CDialog)
-
-LRESULT CLumettoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Looked at before the message table; every message goes on to it afterwards.
-    switch (message) {
-    case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
-        break;
-    case WM_TRAYNOTIFY:
-        OnTrayNotify(lParam);
-        break;
-    case WM_ENDSESSION:
-        OnEndSession(static_cast<BOOL>(wParam));
-        break;
-    case WM_LISTFILEERROR:
-        ReportDefaultListError(static_cast<DWORD>(wParam));
-        break;
-    case WM_UNREACHABLEPATHS:
-        ReportUnreachablePaths();
-        break;
-    }
-    return CDialog::WindowProc(message, wParam, lParam);
-}
 
 BOOL CLumettoDlg::OnInitDialog() {
     CDialog::OnInitDialog();

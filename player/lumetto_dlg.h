@@ -95,7 +95,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
 
     // Transport.
@@ -134,7 +133,8 @@ protected:
     BOOL LoadStartPath();
     // Appends the lines of default.lst; TRUE when at least one line was read.
     BOOL LoadDefaultList();
-    void ReportDefaultListError(DWORD dwError);
+    // WM_LISTFILEERROR: wParam is the system's error.
+    LRESULT OnListFileError(WPARAM wParam, LPARAM lParam);
     // Writes default.lst at the end of the run, unless it must be kept; a failure is reported.
     void SaveDefaultList();
 
@@ -145,6 +145,7 @@ protected:
     void OnDropFiles(HDROP hDrop);
     // Tells the user how many files the last intake left out, and why.
     void ReportUnreachablePaths();
+    LRESULT OnUnreachablePaths(WPARAM wParam, LPARAM lParam);
 
     // Shell presence.
     void AddAboutToSystemMenu();
@@ -153,7 +154,8 @@ protected:
     HCURSOR OnQueryDragIcon();
     void ShowMainWindow(BOOL bShow);
     void OnHide();
-    void OnTrayNotify(LPARAM lParam);
+    // WM_TRAYNOTIFY: lParam is the mouse message.
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnEndSession(BOOL bEnding);
 
 #if LUMETTO_MEMORY_SLOTS

@@ -17,7 +17,7 @@ HRESULT CreateFilterGraph(IGraphBuilder** ppGraph) {
     return g_pfnGraphFactory(ppGraph);
 }
 
-GraphFactoryFn SetGraphFactoryHook(GraphFactoryFn pfn) {
+GraphFactoryFn SetGraphFactorySeam(GraphFactoryFn pfn) {
     GraphFactoryFn pfnOld = g_pfnGraphFactory;
     g_pfnGraphFactory = pfn ? pfn : PlatformFilterGraph;
     return pfnOld;

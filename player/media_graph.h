@@ -9,7 +9,7 @@ using GraphFactoryFn = HRESULT (*)(IGraphBuilder** ppGraph);
 // Creates a new, empty graph through the current factory.
 HRESULT CreateFilterGraph(IGraphBuilder** ppGraph);
 // Returns the previous factory; nullptr restores the platform's.
-GraphFactoryFn SetGraphFactoryHook(GraphFactoryFn pfn);
+GraphFactoryFn SetGraphFactorySeam(GraphFactoryFn pfn);
 
 // Keeps every library now loaded in the process loaded until the process
 // ends. Called once a track runs, it holds the graph service with the parser,

@@ -11,4 +11,4 @@ const MediaKeySource* g_pSource = &kQuistel;
 
 const MediaKeySource& CurrentMediaKeySource() { return *g_pSource; }
 
-void SetMediaKeySourceHook(const MediaKeySource* pSource) { g_pSource = pSource ? pSource : &kQuistel; }
+void SetMediaKeySourceSeam(const MediaKeySource* pSource) { g_pSource = pSource ? pSource : &kQuistel; }

@@ -17,4 +17,4 @@ const LONGLONG kMediaPlayPause = 179;
 
 const MediaKeySource& CurrentMediaKeySource();
 // Replaces the source; nullptr restores Quistel's.
-void SetMediaKeySourceHook(const MediaKeySource* pSource);
+void SetMediaKeySourceSeam(const MediaKeySource* pSource);

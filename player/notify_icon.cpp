@@ -7,7 +7,7 @@
 #include "core/dbcs.h"
 #include "player/lumetto_dlg.h"
 #include "player/product_texts.h"
-#include "player/shell_hooks.h"
+#include "player/shell_seams.h"
 
 namespace {
 

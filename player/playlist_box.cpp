@@ -7,26 +7,26 @@
 #include "core/sorted_add.h"
 #include "framework/exceptions.h"
 
-// Redraw off and room reserved for the length of a batch; the control is
-// repainted once at its end.
-class CPlaylistBox::CBatch {
+// Keeps the control from redrawing while a batch goes in, with room
+// reserved for the batch; the control is repainted once at the end.
+class CPlaylistBox::CRedrawOff {
 public:
-    CBatch(CPlaylistBox& box, const std::vector<std::string>& entries) : m_box(box) {
+    CRedrawOff(CPlaylistBox& list, const std::vector<std::string>& entries) : m_list(list) {
         size_t cbText = 0;
         for (const std::string& entry : entries) cbText += entry.size() + 1;
-        m_box.SetRedraw(FALSE);
-        m_box.SendMessage(LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(cbText));
-        m_box.m_entries.reserve(m_box.m_entries.size() + entries.size());
+        m_list.m_box.SetRedraw(FALSE);
+        m_list.m_box.SendMessage(LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(cbText));
+        m_list.m_entries.reserve(m_list.m_entries.size() + entries.size());
     }
-    ~CBatch() {
-        m_box.SetRedraw(TRUE);
-        ::InvalidateRect(m_box.m_hWnd, nullptr, TRUE);
+    ~CRedrawOff() {
+        m_list.m_box.SetRedraw(TRUE);
+        ::InvalidateRect(m_list.m_box.m_hWnd, nullptr, TRUE);
     }
-    CBatch(const CBatch&) = delete;
-    CBatch& operator=(const CBatch&) = delete;
+    CRedrawOff(const CRedrawOff&) = delete;
+    CRedrawOff& operator=(const CRedrawOff&) = delete;
 
 private:
-    CPlaylistBox& m_box;
+    CPlaylistBox& m_list;
 };
 
 const std::string& CPlaylistBox::Entry(int nIndex) const {
@@ -36,43 +36,43 @@ const std::string& CPlaylistBox::Entry(int nIndex) const {
 
 int CPlaylistBox::AddString(const std::string& entry) {
     ++m_nChanges;
-    int nAt = CListBox::AddString(entry.c_str());
+    int nAt = m_box.AddString(entry.c_str());
     if (nAt >= 0 && nAt <= GetCount()) m_entries.insert(m_entries.begin() + nAt, entry);
     return nAt;
 }
 
 int CPlaylistBox::InsertString(int nIndex, const std::string& entry) {
     ++m_nChanges;
-    int nAt = CListBox::InsertString(nIndex, entry.c_str());
+    int nAt = m_box.InsertString(nIndex, entry.c_str());
     if (nAt >= 0 && nAt <= GetCount()) m_entries.insert(m_entries.begin() + nAt, entry);
     return nAt;
 }
 
 int CPlaylistBox::DeleteString(UINT nIndex) {
     ++m_nChanges;
-    int nLeft = CListBox::DeleteString(nIndex);
+    int nLeft = m_box.DeleteString(nIndex);
     if (nLeft != LB_ERR && nIndex < m_entries.size()) m_entries.erase(m_entries.begin() + nIndex);
     return nLeft;
 }
 
 void CPlaylistBox::ResetContent() {
     ++m_nChanges;
-    CListBox::ResetContent();
+    m_box.ResetContent();
     m_entries.clear();
 }
 
 void CPlaylistBox::AppendBatch(std::vector<std::string> entries) {
     if (entries.empty()) return;
     ++m_nChanges;
-    CBatch batch(*this, entries);
+    CRedrawOff redrawOff(*this, entries);
     for (std::string& entry : entries) {
-        int nAt = CListBox::InsertString(-1, entry.c_str());
+        int nAt = m_box.InsertString(-1, entry.c_str());
         if (nAt >= 0 && nAt <= GetCount()) m_entries.insert(m_entries.begin() + nAt, std::move(entry));
     }
 }
 
 CPlaylistBox::CSortedBatch CPlaylistBox::BeginSortedBatch() {
-    return CSortedBatch(static_cast<LCID>(SendMessage(LB_GETLOCALE)), m_entries);
+    return CSortedBatch(static_cast<LCID>(m_box.SendMessage(LB_GETLOCALE)), m_entries);
 }
 
 void CPlaylistBox::AddSortedBatch(CSortedBatch& sorted) {
@@ -88,7 +88,7 @@ void CPlaylistBox::AddSortedBatch(CSortedBatch& sorted) {
     keys.resize(nExisting);
     std::vector<size_t> order = SortedAddOrder(keys, addedKeys);
 
-    CBatch batch(*this, entries);
+    CRedrawOff redrawOff(*this, entries);
     std::vector<std::string> merged;
     merged.reserve(order.size());
     bool bOutOfRoom = false;
@@ -100,7 +100,7 @@ void CPlaylistBox::AddSortedBatch(CSortedBatch& sorted) {
         // Every entry in front of this one is in place, so the index is final.
         // A control out of room takes no more of the batch.
         std::string& entry = entries[item - nExisting];
-        if (bOutOfRoom || CListBox::InsertString(static_cast<int>(merged.size()), entry.c_str()) < 0) {
+        if (bOutOfRoom || m_box.InsertString(static_cast<int>(merged.size()), entry.c_str()) < 0) {
             bOutOfRoom = true;
             continue;
         }

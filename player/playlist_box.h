@@ -2,19 +2,27 @@
 // selection; beside it this class keeps every entry's own bytes. The control
 // stores text in its own character set, which cannot give every byte string
 // back unchanged, so entries are read (saved, played, titled) from the bytes
-// kept here, never from the control. Every change goes through this class,
-// which applies it to the control first and then to the bytes at the index
-// the control reports, so both always follow the control's index rules.
+// kept here, never from the control. The class owns the control: every
+// change goes through it, applied to the control first and then to the bytes
+// at the index the control reports, so both follow the control's index rules.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "framework/controls.h"
+#include "framework/ddx.h"
 #include "player/sort_keys.h"
 
-class CPlaylistBox : public CListBox {
+class CPlaylistBox {
 public:
+    // Binds the dialog's list box, which starts empty, to the playlist.
+    friend void DDX_Control(CDataExchange* pDX, int nIDC, CPlaylistBox& rList) { DDX_Control(pDX, nIDC, rList.m_box); }
+
     int GetCount() const { return static_cast<int>(m_entries.size()); }
+    int GetCurSel() const { return m_box.GetCurSel(); }
+    // -1 clears the selection.
+    int SetCurSel(int nSelect) { return m_box.SetCurSel(nSelect); }
+    void SetHorizontalExtent(int cxExtent) { m_box.SetHorizontalExtent(cxExtent); }
     // All bytes of the entry; an index with no entry raises the invalid-argument error.
     const std::string& Entry(int nIndex) const;
     void GetText(int nIndex, CString& rString) const { rString = Entry(nIndex); }
@@ -61,8 +69,9 @@ public:
     unsigned ChangeCount() const { return m_nChanges; }
 
 private:
-    class CBatch;
+    class CRedrawOff;
 
+    CListBox m_box;
     std::vector<std::string> m_entries;
     unsigned m_nChanges = 0;
 };

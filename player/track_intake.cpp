@@ -120,6 +120,11 @@ void CLumettoDlg::ReportUnreachablePaths() {
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
+LRESULT CLumettoDlg::OnUnreachablePaths(WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    ReportUnreachablePaths();
+    return 0;
+}
+
 void CLumettoDlg::OnDropFiles(HDROP hDrop) {
     // Files dropped next to each other are appended together; each folder
     // goes in where it stands in the drop.

@@ -3,7 +3,7 @@
 // the ends of the list.
 #include "tests/player/playback_fixture.h"
 
-#include "player/shell_hooks.h"
+#include "player/shell_seams.h"
 
 namespace {
 
@@ -158,7 +158,7 @@ BOOL RecordWithListSize(DWORD dwMessage, NOTIFYICONDATAA* pnid) {
 TEST_F(CompactTest, IconRecordIsTheFirstVersionOnEveryCallAndNoBalloonIsSent) {
     g_countsAtIconCall.clear();
     g_hList = nullptr;
-    SetNotifyIconHook(RecordWithListSize);
+    SetNotifyIconSeam(RecordWithListSize);
     WriteFileBytes("default.lst", "C:\\a.mp3\r\nC:\\b.mp3\r\n");
     StartWindow();
     ASSERT_FALSE(g_iconCalls.empty());
@@ -206,7 +206,7 @@ TEST_F(CompactTest, StartUpAddsTheIconAfterTheIntake) {
     g_hList = nullptr;
     WriteFileBytes("default.lst", "C:\\a.mp3\r\nC:\\b.mp3\r\nC:\\c.mp3\r\n");
     g_hCbtHook = ::SetWindowsHookExA(WH_CBT, NoteTheListBox, nullptr, ::GetCurrentThreadId());
-    SetNotifyIconHook(RecordWithListSize);
+    SetNotifyIconSeam(RecordWithListSize);
     StartWindow();
     ::UnhookWindowsHookEx(g_hCbtHook);
     ASSERT_FALSE(g_countsAtIconCall.empty());

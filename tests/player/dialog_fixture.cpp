@@ -9,7 +9,7 @@
 #if LUMETTO_MEDIA_KEYS
 #include "player/media_keys.h"
 #endif
-#include "player/shell_hooks.h"
+#include "player/shell_seams.h"
 #include "tests/player/fake_graph.h"
 
 std::vector<RecordedMessageBox> g_messageBoxes;
@@ -154,20 +154,20 @@ void MainWindowTest::SetUp() {
     TempDirTest::SetUp();
     g_messageBoxes.clear();
     g_iconCalls.clear();
-    AfxSetMessageBoxHook(RecordMessageBox);
-    SetNotifyIconHook(RecordIconCall);
+    AfxSetMessageBoxSeam(RecordMessageBox);
+    SetNotifyIconSeam(RecordIconCall);
     g_keys = ScriptedKeys();
 #if LUMETTO_MEDIA_KEYS
-    SetMediaKeySourceHook(&kScriptedKeys);
+    SetMediaKeySourceSeam(&kScriptedKeys);
 #endif
 }
 
 void MainWindowTest::TearDown() {
     if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
-    AfxSetMessageBoxHook(nullptr);
-    SetNotifyIconHook(nullptr);
+    AfxSetMessageBoxSeam(nullptr);
+    SetNotifyIconSeam(nullptr);
 #if LUMETTO_MEDIA_KEYS
-    SetMediaKeySourceHook(nullptr);
+    SetMediaKeySourceSeam(nullptr);
 #endif
     TempDirTest::TearDown();
 }

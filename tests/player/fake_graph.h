@@ -25,5 +25,5 @@ struct FakeGraphScript {
 
 extern FakeGraphScript g_graph;
 
-// Factory for SetGraphFactoryHook.
+// Factory for SetGraphFactorySeam.
 HRESULT CreateFakeGraph(IGraphBuilder** ppGraph);

@@ -43,6 +43,15 @@ TEST_F(MainWindowTest, DefaultListRoundTripsByteForByte) {
     EXPECT_EQ(FilesHere(), EntryList{"default.lst"}) << "no temporary file may be left behind";
 }
 
+TEST_F(MainWindowTest, LinesAreReadWholeAcrossTheReadersPieces) {
+    // A CR LF pair split across the reader's 64 KiB pieces still reads as one
+    // line end, and a line far longer than a piece is one entry.
+    const std::string first(64 * 1024 - 1, 'a'), longLine(300000, 'b');
+    WriteFileBytes("default.lst", first + "\r\nsecond\r\n" + longLine + "\nz");
+    StartWindow();
+    EXPECT_EQ(Entries(), (EntryList{first, "second", longLine, "z"}));
+}
+
 TEST_F(MainWindowTest, LineEndVariantsAreNormalisedOnSave) {
     WriteFileBytes("default.lst", "a\nb\rc\r\nd\0e\r\nlast\x1A" "ignored\r\n"s);
     StartWindow();

@@ -2,7 +2,7 @@
 // what it leaves from the update before.
 #include "tests/player/playback_fixture.h"
 
-#include "player/shell_hooks.h"
+#include "player/shell_seams.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ BOOL ForwardToShell(DWORD dwMessage, NOTIFYICONDATAA* pnid) {
 
 TEST_F(IconRecordTest, RealShellAcceptsEveryUpdate) {
     g_shellResults.clear();
-    SetNotifyIconHook(ForwardToShell);
+    SetNotifyIconSeam(ForwardToShell);
     StartPlaying({"C:\\Music\\song.mp3"});
     TickShowingPlayback();
     Click(IDC_STOP);

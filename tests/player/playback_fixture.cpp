@@ -5,12 +5,12 @@
 void PlaybackTest::SetUp() {
     MainWindowTest::SetUp();
     g_graph.Reset();
-    SetGraphFactoryHook(CreateFakeGraph);
+    SetGraphFactorySeam(CreateFakeGraph);
 }
 
 void PlaybackTest::TearDown() {
     MainWindowTest::TearDown();
-    SetGraphFactoryHook(nullptr);
+    SetGraphFactorySeam(nullptr);
 }
 
 void PlaybackTest::StartPlaying(const std::vector<std::string>& entries) {

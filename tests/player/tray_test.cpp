@@ -1,7 +1,7 @@
 // Hiding and showing, the icon's callback and its menu.
 #include "tests/player/playback_fixture.h"
 
-#include "player/shell_hooks.h"
+#include "player/shell_seams.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ protected:
     void SetUp() override {
         PlaybackTest::SetUp();
         g_menuCalls.clear();
-        SetTrackPopupMenuHook(RecordMenu);
+        SetTrackPopupMenuSeam(RecordMenu);
     }
     void TearDown() override {
-        SetTrackPopupMenuHook(nullptr);
+        SetTrackPopupMenuSeam(nullptr);
         PlaybackTest::TearDown();
     }
     void IconMouse(UINT mouseMessage) { ::SendMessageA(m_dlg.m_hWnd, 0x8064, 0, mouseMessage); }

@@ -8,12 +8,12 @@
 using NotifyIconFn = BOOL (*)(DWORD dwMessage, NOTIFYICONDATAA* pnid);
 using TrackPopupMenuFn = BOOL (*)(HMENU hMenu, UINT uFlags, int x, int y, HWND hOwner);
 
-// Sends an icon record (NIM_ADD, NIM_MODIFY, NIM_DELETE) through the current hook.
+// Sends an icon record (NIM_ADD, NIM_MODIFY, NIM_DELETE) through the current seam.
 BOOL LumettoNotifyIcon(DWORD dwMessage, NOTIFYICONDATAA* pnid);
-// Returns the previous hook; nullptr restores Shell_NotifyIconA.
-NotifyIconFn SetNotifyIconHook(NotifyIconFn pfn);
+// Returns the previous seam; nullptr restores Shell_NotifyIconA.
+NotifyIconFn SetNotifyIconSeam(NotifyIconFn pfn);
 
 // Shows a pop-up menu and returns when it closes; the chosen command reaches hOwner.
 BOOL LumettoTrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, HWND hOwner);
-// Returns the previous hook; nullptr restores TrackPopupMenu.
-TrackPopupMenuFn SetTrackPopupMenuHook(TrackPopupMenuFn pfn);
+// Returns the previous seam; nullptr restores TrackPopupMenu.
+TrackPopupMenuFn SetTrackPopupMenuSeam(TrackPopupMenuFn pfn);

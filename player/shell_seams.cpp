@@ -1,4 +1,4 @@
-#include "player/shell_hooks.h"
+#include "player/shell_seams.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ TrackPopupMenuFn g_pfnTrackPopupMenu = PlatformTrackPopupMenu;
 
 BOOL LumettoNotifyIcon(DWORD dwMessage, NOTIFYICONDATAA* pnid) { return g_pfnNotifyIcon(dwMessage, pnid); }
 
-NotifyIconFn SetNotifyIconHook(NotifyIconFn pfn) {
+NotifyIconFn SetNotifyIconSeam(NotifyIconFn pfn) {
     NotifyIconFn pfnOld = g_pfnNotifyIcon;
     g_pfnNotifyIcon = pfn ? pfn : PlatformNotifyIcon;
     return pfnOld;
@@ -25,7 +25,7 @@ BOOL LumettoTrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, HWND hOwner) 
     return g_pfnTrackPopupMenu(hMenu, uFlags, x, y, hOwner);
 }
 
-TrackPopupMenuFn SetTrackPopupMenuHook(TrackPopupMenuFn pfn) {
+TrackPopupMenuFn SetTrackPopupMenuSeam(TrackPopupMenuFn pfn) {
     TrackPopupMenuFn pfnOld = g_pfnTrackPopupMenu;
     g_pfnTrackPopupMenu = pfn ? pfn : PlatformTrackPopupMenu;
     return pfnOld;
