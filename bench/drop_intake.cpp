@@ -19,6 +19,7 @@
 
 #include "player/lumetto_dlg.h"
 #include "res/resource.h"
+#include "tests/tools/drop_files.h"
 
 namespace {
 
@@ -31,22 +32,6 @@ double NowMs() {
     LARGE_INTEGER t;
     ::QueryPerformanceCounter(&t);
     return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-// A drop handle laid out as the shell hands one over.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t cb = sizeof(DROPFILES) + 1;
-    for (const std::string& p : paths) cb += p.size() + 1;
-    HGLOBAL h = ::GlobalAlloc(GHND, cb);
-    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(h));
-    pDrop->pFiles = sizeof(DROPFILES);
-    char* p = reinterpret_cast<char*>(pDrop + 1);
-    for (const std::string& path : paths) {
-        memcpy(p, path.c_str(), path.size() + 1);
-        p += path.size() + 1;
-    }
-    ::GlobalUnlock(h);
-    return static_cast<HDROP>(h);
 }
 
 void Pump() {

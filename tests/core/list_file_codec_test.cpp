@@ -1,7 +1,4 @@
 #include "core/list_file_codec.h"
-#include "core/list_file_stream.h"
-
-#include <cstdio>
 
 #include <algorithm>
 #include <random>
@@ -51,22 +48,6 @@ Lines SplitAt(const std::string& bytes, size_t pos)
     return lines;
 }
 
-// The compact edition's reader, on the same bytes written to a file.
-Lines ReadThroughStream(const std::string& bytes)
-{
-    const char* kPath = "list_file_stream_test.lst";
-    std::FILE* f = std::fopen(kPath, "wb");
-    EXPECT_NE(f, nullptr);
-    if (f == nullptr)
-        return {"<cannot write>"};
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    Lines lines;
-    EXPECT_EQ(ListStreamRead::kRead, ReadListFileStream(kPath, lines));
-    std::remove(kPath);
-    return lines;
-}
-
 struct Row {
     const char* name;
     std::string bytes;
@@ -82,7 +63,6 @@ void CheckRows(const Row* rows, size_t count)
         SCOPED_TRACE(row.name);
         EXPECT_EQ(row.lines, SplitListFile(row.bytes));
         EXPECT_EQ(row.lines, SplitInChunks(row.bytes, 1)) << "byte by byte";
-        EXPECT_EQ(row.lines, ReadThroughStream(row.bytes)) << "through the stream reader";
         for (size_t pos = 0; pos <= row.bytes.size(); ++pos)
             EXPECT_EQ(row.lines, SplitAt(row.bytes, pos)) << "split at " << pos;
     }
@@ -174,35 +154,6 @@ TEST(ListFileSplit, LongLinesAreReadWhole)
         EXPECT_EQ(row.lines, SplitListFile(row.bytes));
         EXPECT_EQ(row.lines, SplitInChunks(row.bytes, 1023));
         EXPECT_EQ(row.lines, SplitInChunks(row.bytes, 1024));
-        EXPECT_EQ(row.lines, ReadThroughStream(row.bytes)) << "through the stream reader";
-    }
-}
-
-TEST(ListFileStream, MissingFileIsNotOpened)
-{
-    Lines lines = {"kept"};
-    EXPECT_EQ(ListStreamRead::kNotOpened, ReadListFileStream("no-such-folder/no-such.lst", lines));
-    EXPECT_EQ(Lines({"kept"}), lines);
-}
-
-TEST(ListFileStream, FolderGivesNoEntries)
-{
-    // A folder opens on some platforms and then fails to read; either way
-    // nothing read so far may pass for the file's entries.
-    Lines lines = {"kept"};
-    EXPECT_NE(ListStreamRead::kRead, ReadListFileStream(".", lines));
-    EXPECT_EQ(Lines({"kept"}), lines);
-}
-
-TEST(ListFileStream, NulAndLineEndsAcrossPieceBorders)
-{
-    // A NUL inside a piece and CR LF pairs split by the piece size must not
-    // merge or cut entries, wherever the pieces end.
-    for (size_t pad = 0; pad < 4; ++pad) {
-        std::string bytes(kListStreamPiece - 1 - pad, 'x');
-        bytes += Bytes("\r\nab\0cd\r\nef\r\n");
-        Lines expected = {std::string(kListStreamPiece - 1 - pad, 'x'), "ab", "ef"};
-        EXPECT_EQ(expected, ReadThroughStream(bytes)) << "pad " << pad;
     }
 }
 

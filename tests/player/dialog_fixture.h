@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "player/lumetto_dlg.h"
+#include "tests/framework/temp_dir.h"
+#include "tests/tools/drop_files.h"
 
 struct RecordedMessageBox {
     std::string text;
@@ -43,25 +45,6 @@ extern std::vector<RecordedMessageBox> g_messageBoxes;
 extern std::vector<RecordedIconCall> g_iconCalls;
 extern ScriptedKeys g_keys;
 
-// A real drop handle, as the shell would hand it over (narrow or UTF-16 paths).
-HDROP MakeDrop(const std::vector<std::string>& paths);
-HDROP MakeWideDrop(const std::vector<std::wstring>& paths);
-
-// Makes a fresh temporary folder the current directory; removes it afterwards.
-class TempDirTest : public ::testing::Test {
-public:
-    static std::string ReadFileBytes(const char* pszName);
-    static void WriteFileBytes(const char* pszName, const std::string& bytes);
-    // Names of the files in the current directory.
-    static std::vector<std::string> FilesHere();
-
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    std::string m_strDir;
-    std::string m_strOldDir;
-};
 
 class MainWindowTest : public TempDirTest {
 protected:

@@ -357,12 +357,4 @@ TEST_F(IntakeTest, TenThousandDroppedFilesAllArriveInOrder) {
     EXPECT_EQ(Entries(), paths);
 }
 
-TEST_F(IntakeTest, EndOfSessionSavesThePlaylist) {
-    StartStopped({"C:\\a.mp3", "C:\\b.mp3"});
-    ::SendMessageA(m_dlg.m_hWnd, WM_ENDSESSION, FALSE, 0);
-    EXPECT_EQ(ReadFileBytes("default.lst"), "<missing>") << "a cancelled end changes nothing";
-    ::SendMessageA(m_dlg.m_hWnd, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(ReadFileBytes("default.lst"), "C:\\a.mp3\r\nC:\\b.mp3\r\n");
-}
-
 }  // namespace

@@ -138,23 +138,13 @@ TEST_F(MainWindowTest, EditsAreSavedAtExit) {
     EXPECT_EQ(ReadFileBytes("default.lst"), "D:\\b.wav\r\nC:\\a.mp3\r\n");
 }
 
-TEST_F(MainWindowTest, NotificationIconIsAddedStoppedAndDeletedAtExit) {
+TEST_F(MainWindowTest, EndOfSessionSavesThePlaylist) {
     StartWindow();
-    ASSERT_EQ(g_iconCalls.size(), 1u);
-    const NOTIFYICONDATAA& add = g_iconCalls[0].record;
-    EXPECT_EQ(g_iconCalls[0].message, static_cast<DWORD>(NIM_ADD));
-#if LUMETTO_FIRST_ICON_RECORD
-    EXPECT_EQ(add.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
-#else
-    EXPECT_EQ(add.cbSize, sizeof(NOTIFYICONDATAA));
-#endif
-    EXPECT_EQ(add.hWnd, m_dlg.m_hWnd);
-    EXPECT_EQ(add.uFlags, 7u);
-    EXPECT_EQ(add.uCallbackMessage, 0x8064u);
-    EXPECT_STREQ(add.szTip, "\x92\xe2\x8e\x7e\x92\x86");  // 停止中
-    CloseWindow();
-    ASSERT_EQ(g_iconCalls.size(), 2u);
-    EXPECT_EQ(g_iconCalls[1].message, static_cast<DWORD>(NIM_DELETE));
+    SetEntries({"C:\\a.mp3", "C:\\b.mp3"});
+    ::SendMessageA(m_dlg.m_hWnd, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(ReadFileBytes("default.lst"), "<missing>") << "a cancelled end changes nothing";
+    ::SendMessageA(m_dlg.m_hWnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ReadFileBytes("default.lst"), "C:\\a.mp3\r\nC:\\b.mp3\r\n");
 }
 
 // A save that cannot replace default.lst leaves its old content, tells the

@@ -130,4 +130,19 @@ TEST_F(IconRecordTest, RealShellAcceptsEveryUpdate) {
     EXPECT_EQ(g_shellResults, std::vector<BOOL>(8, TRUE));  // add, balloon, tip, two stops of two, delete
 }
 
+TEST_F(MainWindowTest, NotificationIconIsAddedStoppedAndDeletedAtExit) {
+    StartWindow();
+    ASSERT_EQ(g_iconCalls.size(), 1u);
+    const NOTIFYICONDATAA& add = g_iconCalls[0].record;
+    EXPECT_EQ(g_iconCalls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.cbSize, sizeof(NOTIFYICONDATAA));
+    EXPECT_EQ(add.hWnd, m_dlg.m_hWnd);
+    EXPECT_EQ(add.uFlags, 7u);
+    EXPECT_EQ(add.uCallbackMessage, 0x8064u);
+    EXPECT_STREQ(add.szTip, "\x92\xe2\x8e\x7e\x92\x86");  // 停止中
+    CloseWindow();
+    ASSERT_EQ(g_iconCalls.size(), 2u);
+    EXPECT_EQ(g_iconCalls[1].message, static_cast<DWORD>(NIM_DELETE));
+}
+
 }  // namespace

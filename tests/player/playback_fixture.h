@@ -19,5 +19,24 @@ protected:
     void ClearLog() { g_graph.log.clear(); }
 };
 
+// The real window run modally, acting on itself as soon as it exists: what
+// the action posts then goes through the real modal loop, in order.
+class SelfActingDlg : public CLumettoDlg {
+public:
+    explicit SelfActingDlg(void (*pfnAct)(HWND)) : m_pfnAct(pfnAct) {}
+    BOOL OnInitDialog() override {
+        BOOL bResult = CLumettoDlg::OnInitDialog();
+        BeforeAct();
+        m_pfnAct(m_hWnd);
+        return bResult;
+    }
+
+protected:
+    virtual void BeforeAct() {}
+
+private:
+    void (*m_pfnAct)(HWND);
+};
+
 // Seconds as media time (100 ns units).
 inline LONGLONG Seconds(double s) { return static_cast<LONGLONG>(s * 10000000.0 + 0.5); }

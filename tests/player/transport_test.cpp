@@ -179,6 +179,20 @@ TEST_F(PlaybackTest, DoubleClickPlaysTheSelection) {
     EXPECT_EQ(Rendered(), Paths{"C:\\b.mp3"});
 }
 
+TEST_F(PlaybackTest, EnterInThePlaylistPlaysTheSelection) {
+    WriteFileBytes("default.lst", "C:\\a.mp3\r\nC:\\b.mp3\r\n");
+    SelfActingDlg dlg([](HWND h) {
+        HWND hList = ::GetDlgItem(h, IDC_PLAYLIST);
+        ::SendMessageA(hList, LB_SETCURSEL, 1, 0);
+        ::SetFocus(hList);
+        // The dialog manager turns Enter into the default button's command.
+        ::PostMessageA(hList, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(Rendered(), (std::vector<std::string>{"C:\\a.mp3", "C:\\b.mp3"}));
+}
+
 TEST_F(PlaybackTest, ClosingStopsAndReleasesTheGraph) {
     g_graph.stop = Seconds(100);
     StartPlaying(kABC);

@@ -15,7 +15,9 @@
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "tests/tools/drop_files.h"
 #include "tests/tools/probe_protocol.h"
 
 namespace {
@@ -95,18 +97,16 @@ bool RedirectImport(HMODULE hModule, void* pfnOld, void* pfnNew) {
     return bFound;
 }
 
-// The drop as the shell makes it: DROPFILES, then the UTF-16 paths, each
-// ended by a zero, and one more zero after the last.
-HGLOBAL BuildDrop(const wchar_t* pPaths, size_t nUnits) {
-    HGLOBAL h = ::GlobalAlloc(GHND | GMEM_SHARE, sizeof(DROPFILES) + nUnits * sizeof(wchar_t));
-    if (h == nullptr) return nullptr;
-    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(h));
-    pDrop->pFiles = sizeof(DROPFILES);
-    pDrop->fNC = FALSE;
-    pDrop->fWide = TRUE;
-    std::memcpy(pDrop + 1, pPaths, nUnits * sizeof(wchar_t));
-    ::GlobalUnlock(h);
-    return h;
+// The request's paths: UTF-16, each ended by a zero, and one more zero after the last.
+std::vector<std::wstring> RequestedPaths(const wchar_t* pUnits, size_t nUnits) {
+    std::vector<std::wstring> paths;
+    for (size_t i = 0; i < nUnits && pUnits[i] != L'\0';) {
+        size_t nLength = 0;
+        while (i + nLength < nUnits && pUnits[i + nLength] != L'\0') ++nLength;
+        paths.emplace_back(pUnits + i, nLength);
+        i += nLength + 1;
+    }
+    return paths;
 }
 
 LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -117,11 +117,11 @@ LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     std::memcpy(&header, pData->lpData, sizeof header);
     size_t nUnits = (pData->cbData - sizeof header) / sizeof(wchar_t);
     HWND hTarget = reinterpret_cast<HWND>(static_cast<UINT_PTR>(header.ullTarget));
-    HGLOBAL hDrop = BuildDrop(reinterpret_cast<const wchar_t*>(static_cast<const char*>(pData->lpData) + sizeof header),
-                              nUnits);
+    HDROP hDrop = MakeWideDrop(
+        RequestedPaths(reinterpret_cast<const wchar_t*>(static_cast<const char*>(pData->lpData) + sizeof header), nUnits));
     if (hDrop == nullptr) return FALSE;
     if (!::PostMessageW(hTarget, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0)) {
-        ::GlobalFree(hDrop);
+        ::GlobalFree(reinterpret_cast<HGLOBAL>(hDrop));
         return FALSE;
     }
     return TRUE;

@@ -1,5 +1,5 @@
 // The framework's file classes on real files.
-#include "tests/player/dialog_fixture.h"
+#include "tests/framework/temp_dir.h"
 
 #include <algorithm>
 
