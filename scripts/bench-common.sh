@@ -35,7 +35,25 @@ print_binary_sizes() {
   done
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+# print_imports EXE: the DLLs the program imports, each marked unless every Windows carries it.
+print_imports() {
+  local system=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll comdlg32.dll ole32.dll
+    oleaut32.dll ws2_32.dll wsock32.dll winmm.dll msvcrt.dll shlwapi.dll version.dll imm32.dll uxtheme.dll ntdll.dll
+    ucrtbase.dll " dll lower
+  echo "imported DLLs of $(basename "$1"):"
+  LC_ALL=C x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print $3 }' | while read -r dll; do
+    lower=$(tr 'A-Z' 'a-z' <<<"$dll")
+    case $system in
+      *[[:space:]]"$lower"[[:space:]]*) echo "  $dll" ;;
+      *) case $lower in
+           api-ms-win-*) echo "  $dll" ;;
+           quistel.dll) echo "  $dll   (the project's own key hook library, shipped beside it)" ;;
+           *) echo "  $dll   <-- not a Windows system DLL" ;;
+         esac ;;
+    esac
+  done
+}
+
 
 WORK=$(mktemp -d "/tmp/${BENCH_NAME:-lumetto-bench}.XXXXXX")
 cleanup() {

@@ -13,6 +13,7 @@
 #   BENCH_FILES         files in the folder for the intake figures (default 10000)
 #   BENCH_ONLY          the sections to run, of: startup drops switch playback
 #                       (default all); the table has only their rows
+# Also prints the sizes of the shipped binaries and the DLLs the player imports.
 # Wine prefix: LUMETTO_BENCH_WINEPREFIX, default /tmp/lumetto-bench-wine-UID
 # (made on first use). Everything runs in one Wine virtual desktop; sound
 # goes to /dev/null through ALSA.
@@ -152,9 +153,11 @@ startup_of() {  # startup_of KEY[,KEY...] SIDE DIR EXPECTED [ARG...]: one run, a
     sleep 2
     out=""
   fi
+  LAST_EXIT=""
   if [ -n "$out" ] || out=$(one_run "$dir" "$expected" "$@" 2>"$WORK/one_run.err"); then
     echo "  ${keys%%,*} $side: ${out%% *} ms" >&2
     for key in ${keys//,/ }; do take "$key" "$side" "${out%% *}" "start-up in $dir"; done
+    LAST_EXIT=${out##* }
   else
     for key in ${keys//,/ }; do fail_figure "$key" "start-up in $dir: $(tail -1 "$WORK/one_run.err")"; done
   fi
@@ -171,9 +174,13 @@ for round in $(seq 1 "$ROUNDS"); do
   anchor_one_run startup_of startup_empty anchor "$WORK/empty" 0
   # The empty list's start-up is the anchor of the two long start-ups of the round.
   startup_of startup_empty lumetto "$WORK/empty" 0
+  take exit_long anchor "$LAST_EXIT" "exit with an empty list"
   tail -1 "$WORK/res/startup_empty.lumetto" 2>/dev/null | tee -a "$WORK/res/startup_long.anchor" >>"$WORK/res/startup_folder.anchor"
   cp "$WORK/long.lst" "$WORK/long/default.lst"
   startup_of startup_long,startup_long_floor lumetto "$WORK/long" "$ENTRIES"
+  # The exit saves the long list: it must come back byte for byte.
+  take exit_long lumetto "$LAST_EXIT" "exit with $ENTRIES entries"
+  cmp -s "$WORK/long.lst" "$WORK/long/default.lst" || fail_figure exit_long "the long list was not saved back unchanged"
   anchor_one_run startup_of startup_long_floor anchor "$WORK/long" "$ENTRIES" list "$(windows_path "$WORK/long.lst")"
   : >"$WORK/folder/default.lst"
   startup_of startup_folder,startup_folder_floor lumetto "$WORK/folder" "$FILES" "$(windows_path "$WORK/tracks")"
@@ -321,6 +328,7 @@ section_runs switch && row switch_whole "Track switch, against a bare switch tha
 section_runs startup && row startup_empty "Start-up, empty list (process → window visible)" ms "≤ 1.15" "minimal dialog"
 section_runs startup && row startup_long "Start-up with $ENTRIES entries vs empty list" ms "≤ 1.5" "Lumetto, empty list"
 section_runs startup && row startup_folder "Start-up with a folder of $FILES files vs empty list" ms "≤ 2.0" "Lumetto, empty list"
+section_runs startup && row exit_long "Exit with $ENTRIES entries (WM_CLOSE → process end, the save included)" ms "—" "Lumetto, empty list"
 section_runs startup && row startup_long_floor "Start-up with $ENTRIES entries, against the platform's floor" ms "—" "bare dialog filling the same list"
 section_runs startup && row startup_folder_floor "Start-up with a folder of $FILES files, against the platform's floor" ms "—" "bare dialog: search, fill, render the first"
 section_runs drops && row drop_folder "Drop of a folder of $FILES files on the running window" ms "≤ 150 ms" "" none
@@ -330,4 +338,5 @@ section_runs playback && row rss "Peak resident memory while playing" MiB "≤ 1
 section_runs switch && row switch_growth "Resident memory growth per track switch" KiB "≈ the reference's" "bare rebuilds" growth
 echo
 print_binary_sizes "$EXE" "$BUILD/../i686/player/LumettoCompact.exe" "$BUILD/player/Quistel.dll"
+print_imports "$EXE"
 exit $status
