@@ -242,6 +242,32 @@ int MenuRect(HWND hWnd, int nTimeoutMs) {
     }
 }
 
+std::string RectText(const RECT& rc) {
+    return std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) + " " +
+           std::to_string(rc.bottom) + "\n";
+}
+
+// rect HWND [CTRLID [INDEX]]: the screen rectangle of a window, of one of its
+// controls, or of one row of a list box control, as "left top right bottom".
+// A row's place is worked out from the list's top index and item height, so
+// that no pointer has to cross into the other process.
+int PrintRect(HWND hWnd, int nIndex) {
+    RECT rc;
+    if (nIndex < 0) {
+        if (!::GetWindowRect(hWnd, &rc)) return kNotFound;
+        WriteOut(RectText(rc));
+        return kFound;
+    }
+    LRESULT nTop = ::SendMessageW(hWnd, LB_GETTOPINDEX, 0, 0);
+    LRESULT nHeight = ::SendMessageW(hWnd, LB_GETITEMHEIGHT, 0, 0);
+    if (nTop == LB_ERR || nHeight == LB_ERR || !::GetClientRect(hWnd, &rc)) return kNotFound;
+    rc.top = static_cast<LONG>((nIndex - nTop) * nHeight);
+    rc.bottom = rc.top + static_cast<LONG>(nHeight);
+    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    WriteOut(RectText(rc));
+    return kFound;
+}
+
 // Holds the file open without sharing, as another program may, for the given time.
 int HoldFile(const wchar_t* pszPath, int nMs) {
     HANDLE h = ::CreateFileW(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -270,6 +296,7 @@ int Usage() {
         "       winprobe tray HWND left|right\n"
         "       winprobe menu-rect HWND TIMEOUT_MS\n"
         "       winprobe selection HWND CTRLID\n"
+        "       winprobe rect HWND [CTRLID [INDEX]]\n"
 
         "       winprobe hold-file PATH MS\n",
         stderr);
@@ -321,6 +348,7 @@ int wmain(int argc, wchar_t** argv) {
         LPARAM press = std::wstring(argv[3]) == L"right" ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
         return ::PostMessageW(hWnd, kTrayNotify, 0, press) ? kFound : kNotFound;
     }
+    if (cmd == L"rect" && argc == 3) return PrintRect(hWnd, -1);
     if (cmd == L"command" && argc == 4) {
         WPARAM wParam = MAKEWPARAM(static_cast<WORD>(ParseInt(argv[3])), BN_CLICKED);
         return ::PostMessageW(hWnd, WM_COMMAND, wParam, 0) ? kFound : kNotFound;
@@ -331,6 +359,7 @@ int wmain(int argc, wchar_t** argv) {
     HWND hCtrl = ::GetDlgItem(hWnd, ParseInt(argv[3]));
     if (!hCtrl) return kNotFound;
 
+    if (cmd == L"rect" && (argc == 4 || argc == 5)) return PrintRect(hCtrl, argc == 5 ? ParseInt(argv[4]) : -1);
     if (cmd == L"text" && argc == 4) {
         WriteOut(Narrow(WindowText(hCtrl), CP_UTF8) + "\n");
         return kFound;
