@@ -19,16 +19,27 @@ finish() {
 
 inspect() { timeout 60 "$WINE_RUN" "$INSPECT_EXE" "$@"; }
 
+# skip_unless_runnable EXE...: ends the test as skipped (77), with the reason,
+# when Wine cannot run one of the programs here (a 32-bit one, say).
+skip_unless_runnable() {
+  local exe reason
+  for exe in "$@"; do
+    reason=$("$WINE_RUN" --why-not "$exe")
+    [ -z "$reason" ] || { echo "SKIP: $reason"; exit 77; }
+  done
+}
+
 # check_eq WHAT EXPECTED ACTUAL
 check_eq() {
   if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
 }
 
 # Live (not zombie) processes named NAME (the exe's file name is the Unix
-# process name under Wine) that run in this test's prefix.
+# process name under Wine, cut by the kernel to 15 bytes) that run in this
+# test's prefix.
 our_pids() {
   local pid
-  for pid in $(pgrep -x "$1"); do
+  for pid in $(pgrep -x "${1:0:15}"); do
     [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
     tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
