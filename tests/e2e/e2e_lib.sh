@@ -80,3 +80,32 @@ start_work() {
   WORK=$(mktemp -d "/tmp/lumetto-$1.XXXXXX")
   trap 'for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
 }
+
+# Real X input and where it lands. The Wine desktop is one X window, and the
+# rectangles winprobe prints are relative to it.
+# desktop_origin: sets DX and DY, the desktop's place on the X screen.
+desktop_origin() {
+  local geometry
+  geometry=$(xwininfo -name "Default - Wine desktop" 2>/dev/null) || return 1
+  DX=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geometry")
+  DY=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geometry")
+}
+# click_on CTRLID [ROW]: a click in the middle of a control of the window
+# $HWND, or of one row of its list box.
+click_on() {
+  local l t r b
+  read -r l t r b < <(inspect rect "$HWND" "$@") || fatal "no rectangle for control $*"
+  xdotool mousemove $((DX + (l + r) / 2)) $((DY + (t + b) / 2)) click 1
+}
+# wait_text CTRLID PATTERN SECONDS: true once the text of the control of the
+# window $HWND matches the shell pattern.
+wait_text() {
+  local deadline=$((SECONDS + $3)) text
+  while [ $SECONDS -lt $deadline ]; do
+    text=$(inspect text "$HWND" "$1")
+    # shellcheck disable=SC2254
+    case $text in $2) return 0 ;; esac
+    sleep 0.1
+  done
+  return 1
+}

@@ -47,13 +47,6 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
   done
 } >"$WORK/music/default.lst"
 
-# The Wine desktop is one X window; window rectangles are relative to it.
-desktop_origin() {
-  local geometry
-  geometry=$(xwininfo -name "Default - Wine desktop" 2>/dev/null) || return 1
-  DX=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geometry")
-  DY=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geometry")
-}
 shot=0
 screenshot() {  # sets SHOT, a picture of the desktop
   shot=$((shot + 1))
@@ -61,24 +54,7 @@ screenshot() {  # sets SHOT, a picture of the desktop
   import -window root "$WORK/screen.png" && convert "$WORK/screen.png" -crop 1024x768+$DX+$DY +repage "$SHOT"
   [ -n "${LUMETTO_SCREEN_KEEP:-}" ] && mkdir -p "$LUMETTO_SCREEN_KEEP" && cp "$SHOT" "$LUMETTO_SCREEN_KEEP/"
 }
-rect_of() { inspect rect "$HWND" "$@"; }
-click_on() {  # click_on CTRLID [ROW]: the middle of a control, or of one of its rows
-  local l t r b
-  read -r l t r b < <(rect_of "$@") || fatal "no rectangle for $*"
-  xdotool mousemove $((DX + (l + r) / 2)) $((DY + (t + b) / 2)) click 1
-}
-# wait_text CTRLID PATTERN SECONDS: until the control's text matches.
-wait_text() {
-  local deadline=$((SECONDS + $3)) text
-  while [ $SECONDS -lt $deadline ]; do
-    text=$(inspect text "$HWND" "$1")
-    # shellcheck disable=SC2254
-    case $text in $2) return 0 ;; esac
-    sleep 0.1
-  done
-  return 1
-}
-frame_of() { $PIXELS frame "$SHOT" $(rect_of "$1"); }
+frame_of() { $PIXELS frame "$SHOT" $(inspect rect "$HWND" "$1"); }
 differ() {  # differ RECT RECT: the two crops of SHOT differ in some pixel
   local a b
   a=$(awk '{printf "%dx%d+%d+%d", $3 - $1, $4 - $2, $1, $2}' <<<"$1")
@@ -101,8 +77,8 @@ wait_text $IDC_STATUS "t20" 10 && wait_text $IDC_TIME "00:04" 20 || fatal "the s
 click_on $IDC_NEXT
 wait_text $IDC_STATUS "t40" 10 || fatal "the third track did not start"
 screenshot
-check_eq "slider thumbs after two track changes" 1 "$($PIXELS thumbs "$SHOT" $(rect_of $IDC_SEEK))"
-differ "$(rect_of $IDC_PLAYLIST 3)" "$(rect_of $IDC_PLAYLIST 4)" &&
+check_eq "slider thumbs after two track changes" 1 "$($PIXELS thumbs "$SHOT" $(inspect rect "$HWND" $IDC_SEEK))"
+differ "$(inspect rect "$HWND" $IDC_PLAYLIST 3)" "$(inspect rect "$HWND" $IDC_PLAYLIST 4)" &&
   pass "\"my_song_01.wav\" and \"my song 01.wav\" look different" ||
   fail "\"my_song_01.wav\" and \"my song 01.wav\" look the same: the underscore does not show"
 

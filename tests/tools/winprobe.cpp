@@ -242,6 +242,11 @@ int MenuRect(HWND hWnd, int nTimeoutMs) {
     }
 }
 
+BOOL CALLBACK WriteChildText(HWND hChild, LPARAM) {
+    WriteOut(Narrow(WindowText(hChild), CP_UTF8) + "\n");
+    return TRUE;
+}
+
 std::string RectText(const RECT& rc) {
     return std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) + " " +
            std::to_string(rc.bottom) + "\n";
@@ -283,7 +288,7 @@ int Usage() {
         "usage: winprobe wait-window CAPTION TIMEOUT_MS [CLASS]\n"
         "       winprobe time-to-window CAPTION TIMEOUT_MS\n"
         "       winprobe count-windows CAPTION\n"
-        "       winprobe caption HWND\n"
+        "       winprobe caption HWND | texts HWND\n"
         "       winprobe text HWND CTRLID\n"
         "       winprobe list HWND CTRLID | list-hex HWND CTRLID | list-count HWND CTRLID\n"
         "       winprobe select HWND CTRLID INDEX\n"
@@ -332,6 +337,11 @@ int wmain(int argc, wchar_t** argv) {
 
     if (cmd == L"caption" && argc == 3) {
         WriteOut(Narrow(WindowText(hWnd), CP_UTF8) + "\n");
+        return kFound;
+    }
+    if (cmd == L"texts" && argc == 3) {
+        // Every control's text, in the order of the windows.
+        ::EnumChildWindows(hWnd, WriteChildText, 0);
         return kFound;
     }
     if (cmd == L"visible" && argc == 3) {
