@@ -216,7 +216,22 @@ void CDialog::RunModalLoop() {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
+        if (msg.message == WM_LBUTTONDOWN) ReturnDefaultFrame();
     }
+}
+
+// Wine's dialog manager moves the default button's frame only along with the
+// focus moves it makes itself (Tab, the arrow keys), so a click into another
+// control left the frame on the last button tabbed to. A control focused by
+// the mouse that is no push button gets it back to the default button, as a
+// Tab there would; Enter there presses the default button either way. Edit
+// controls are left alone: WM_NEXTDLGCTL would select their text.
+void CDialog::ReturnDefaultFrame() {
+    HWND hFocus = ::GetFocus();
+    if (hFocus == nullptr || !::IsChild(m_hWnd, hFocus)) return;
+    LRESULT nCode = ::SendMessageA(hFocus, WM_GETDLGCODE, 0, 0);
+    if (nCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_HASSETSEL)) return;
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFocus), TRUE);
 }
 
 void CDialog::EndDialog(int nResult) {

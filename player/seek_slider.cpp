@@ -10,6 +10,10 @@ void CLumettoDlg::SetSliderForNewTrack() {
     if (m_pSeeking) m_pSeeking->GetPositions(&llCurrent, &llStop);
     m_slider.SetRangeMax(MediaTimeToSliderUnits(llStop), FALSE);
     m_slider.SetPos(MediaTimeToSliderUnits(llCurrent));
+    // The position's redraw erases the old thumb where the new range puts
+    // it, not where it stood on screen; a track of another length would
+    // leave the old thumb drawn beside the new one.
+    m_slider.Invalidate();
     m_slider.SetPageSize(50);
 }
 

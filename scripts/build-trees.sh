@@ -6,12 +6,20 @@
 #                tested under a Wine that runs only 64-bit programs
 #   native       the byte-level core with AddressSanitizer, UBSan and the
 #                libFuzzer targets (Clang)
+#
+# A tree whose cache was made in another folder (a checkout copied with its
+# build folder) is removed first: CMake refuses to reuse such a cache.
 configure_tree() {
+  local cache=$root/build/$1/CMakeCache.txt made_in
+  if [ -f "$cache" ]; then
+    made_in=$(sed -n 's/^CMAKE_CACHEFILE_DIR:INTERNAL=//p' "$cache")
+    [ "$made_in" -ef "$root/build/$1" ] || rm -rf "${root:?}/build/$1"
+  fi
   case $1 in
     x64) cmake -S "$root" -B "$root/build/x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release ;;
     i686) cmake -S "$root" -B "$root/build/i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DLUMETTO_COMPACT=ON ;;
+      -DCMAKE_BUILD_TYPE=Release -DLUMETTO_COMPACT=ON -DLUMETTO_PLAYER_EXE="$root/build/x64/player/Lumetto.exe" ;;
     x64-compact) cmake -S "$root" -B "$root/build/x64-compact" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DLUMETTO_COMPACT=ON -DLUMETTO_PLAYER_EXE="$root/build/x64/player/Lumetto.exe" ;;
     native) CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/native" -DLUMETTO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug ;;

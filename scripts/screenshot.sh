@@ -76,7 +76,7 @@ fi
   printf 'D:\\Music\\The Quiet Hours\\02 Harbour Lights.wav\r\n'
   printf 'D:\\Music\\The Quiet Hours\\03 Paper Boats.mp3\r\n'
   printf 'E:\\録音\\ﾗｲﾌﾞ 2011\\ｱﾝｺｰﾙ.wav\r\n'
-  printf 'samples\\test tone 440Hz.wav\r\n'
+  printf 'samples\\test_tone_440Hz.wav\r\n'
 } | iconv -f UTF-8 -t CP932 >"$WORK/default.lst"
 
 (cd "$WORK" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE") >/dev/null 2>&1 &

@@ -13,7 +13,7 @@ required=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth x11-utils locales
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base
-  sox lame fonts-ipafont-gothic imagemagick zip unzip
+  sox lame fonts-ipafont-gothic imagemagick xdotool zip unzip
 )
 optional=(wine32:i386 gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-base:i386)
 

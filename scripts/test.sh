@@ -22,6 +22,17 @@ passed=0
 failed=0
 skipped=0
 skipped_in() { grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)' "$1"; }
+# skip_reasons TREE LOG: "TREE/TEST: REASON" for each test that the ctest
+# LOG lists as skipped; the reason is the first SKIP line the test printed,
+# which ctest keeps in the tree's LastTest.log.
+skip_reasons() {
+  local name
+  for name in $(sed -nE 's/^[[:space:]]+[0-9]+ - (.*) \(Skipped\)$/\1/p' "$2"); do
+    echo "$(basename "$1")/$name: $(awk -v test="$name" '
+      / Test: / { here = ($3 == test) }
+      here && /^SKIP: / { sub(/^SKIP: /, ""); print; exit }' "$1/Testing/Temporary/LastTest.log")"
+  done
+}
 count() {  # reads ctest's "NN% tests passed, F tests failed out of T" and its skipped list
   local line
   line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)"
@@ -48,25 +59,24 @@ fi
 
 echo "== Windows tests under Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" \
-  ctest --test-dir "$root/build/x64" --output-on-failure --timeout 900 2>&1 | tee "$work/wine.log"
-count "$work/wine.log"
+  ctest --test-dir "$root/build/x64" --output-on-failure --timeout 900 2>&1 | tee "$work/x64.log"
+count "$work/x64.log"
 
 echo "== compact edition, built 64-bit so its rules run under this Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" \
-  ctest --test-dir "$root/build/x64-compact" --output-on-failure --timeout 900 2>&1 | tee "$work/compact.log"
-count "$work/compact.log"
+  ctest --test-dir "$root/build/x64-compact" --output-on-failure --timeout 900 2>&1 | tee "$work/x64-compact.log"
+count "$work/x64-compact.log"
 
 echo "== compact edition as shipped (32-bit; its programs are skipped where Wine cannot run them)"
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$root/build/i686" --output-on-failure --timeout 900 2>&1 | tee "$work/i686.log"
 count "$work/i686.log"
-skipped_32bit=$(skipped_in "$work/i686.log")
 
 for prefix in "$LUMETTO_WINEPREFIX" "$LUMETTO_E2E_WINEPREFIX"; do
   WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 done
-if [ "$skipped_32bit" -gt 0 ]; then
-  echo "tests: the $skipped_32bit 32-bit test programs were skipped: $("$root/scripts/wine-run" --why-no-32bit)"
-fi
+for tree in native x64 x64-compact i686; do
+  skip_reasons "$root/build/$tree" "$work/$tree.log" | sed 's/^/tests: skipped /'
+done
 echo "tests: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -19,16 +19,27 @@ finish() {
 
 inspect() { timeout 60 "$WINE_RUN" "$INSPECT_EXE" "$@"; }
 
+# skip_unless_runnable EXE...: ends the test as skipped (77), with the reason,
+# when Wine cannot run one of the programs here (a 32-bit one, say).
+skip_unless_runnable() {
+  local exe reason
+  for exe in "$@"; do
+    reason=$("$WINE_RUN" --why-not "$exe")
+    [ -z "$reason" ] || { echo "SKIP: $reason"; exit 77; }
+  done
+}
+
 # check_eq WHAT EXPECTED ACTUAL
 check_eq() {
   if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
 }
 
 # Live (not zombie) processes named NAME (the exe's file name is the Unix
-# process name under Wine) that run in this test's prefix.
+# process name under Wine, cut by the kernel to 15 bytes) that run in this
+# test's prefix.
 our_pids() {
   local pid
-  for pid in $(pgrep -x "$1"); do
+  for pid in $(pgrep -x "${1:0:15}"); do
     [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
     tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
@@ -128,4 +139,33 @@ check_tree() {
     fail "$1:"
     diff <(echo "$expected") <(echo "$actual") | sed 's/^/    /'
   fi
+}
+
+# Real X input and where it lands. The Wine desktop is one X window, and the
+# rectangles winprobe prints are relative to it.
+# desktop_origin: sets DX and DY, the desktop's place on the X screen.
+desktop_origin() {
+  local geometry
+  geometry=$(xwininfo -name "Default - Wine desktop" 2>/dev/null) || return 1
+  DX=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geometry")
+  DY=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geometry")
+}
+# click_on CTRLID [ROW]: a click in the middle of a control of the window
+# $HWND, or of one row of its list box.
+click_on() {
+  local l t r b
+  read -r l t r b < <(inspect rect "$HWND" "$@") || fatal "no rectangle for control $*"
+  xdotool mousemove $((DX + (l + r) / 2)) $((DY + (t + b) / 2)) click 1
+}
+# wait_text CTRLID PATTERN SECONDS: true once the text of the control of the
+# window $HWND matches the shell pattern.
+wait_text() {
+  local deadline=$((SECONDS + $3)) text
+  while [ $SECONDS -lt $deadline ]; do
+    text=$(inspect text "$HWND" "$1")
+    # shellcheck disable=SC2254
+    case $text in $2) return 0 ;; esac
+    sleep 0.1
+  done
+  return 1
 }

@@ -20,6 +20,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 . "$SCRIPT_DIR/e2e_lib.sh"
+skip_unless_runnable "$PLAYER_EXE" "$COMPACT_EXE" "$INSPECT_EXE"
 
 CAPTION="Harkel's Lumetto"
 IDC_STATUS=1009

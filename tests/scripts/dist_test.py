@@ -3,12 +3,15 @@
 into a folder of its own, unpacks each archive and checks its file list, the
 machine type of each binary, that the version in each archive's name is the
 one its program carries, the readme's form, that SHA256SUMS matches the
-archives, and that the second run gave the same SHA256SUMS.
+archives, and that the second run gave the same SHA256SUMS. Also that a
+build tree copied with its checkout (cp -a) is configured afresh where it
+now lies.
 
 usage: dist_test.py [REPOSITORY_ROOT]
 """
 import os
 import re
+import shutil
 import struct
 import subprocess
 import sys
@@ -83,7 +86,22 @@ def check_archive(out, name, members, machine, versioned):
                   "%s: named after %s's product version %s" % (name, member, version))
 
 
+def check_copied_tree():
+    """The x64 tree, copied with the checkout, configures in its new folder."""
+    with tempfile.TemporaryDirectory(prefix="lumetto-copy-test.") as parent:
+        copy = os.path.join(parent, "checkout")
+        skip = {"dist", "native", "i686", "x64-compact"}
+        shutil.copytree(ROOT, copy, symlinks=True, ignore=lambda d, names: [n for n in names if n in skip])
+        run = subprocess.run(["bash", "-c", 'root="$1"; source "$1/scripts/build-trees.sh"; configure_tree x64',
+                              "bash", copy], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        with open(os.path.join(copy, "build", "x64", "CMakeCache.txt")) as f:
+            made_in = re.search(r"^CMAKE_CACHEFILE_DIR:INTERNAL=(.*)$", f.read(), re.M)
+        check(run.returncode == 0 and made_in and os.path.samefile(made_in.group(1), os.path.join(copy, "build", "x64")),
+              "a build tree copied with its checkout is configured afresh in the copy " + run.stdout.strip()[-300:])
+
+
 def main():
+    check_copied_tree()
     with tempfile.TemporaryDirectory(prefix="lumetto-dist-test.") as out:
         if not dist(out):
             return 1

@@ -242,6 +242,37 @@ int MenuRect(HWND hWnd, int nTimeoutMs) {
     }
 }
 
+BOOL CALLBACK WriteChildText(HWND hChild, LPARAM) {
+    WriteOut(Narrow(WindowText(hChild), CP_UTF8) + "\n");
+    return TRUE;
+}
+
+std::string RectText(const RECT& rc) {
+    return std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) + " " +
+           std::to_string(rc.bottom) + "\n";
+}
+
+// rect HWND [CTRLID [INDEX]]: the screen rectangle of a window, of one of its
+// controls, or of one row of a list box control, as "left top right bottom".
+// A row's place is worked out from the list's top index and item height, so
+// that no pointer has to cross into the other process.
+int PrintRect(HWND hWnd, int nIndex) {
+    RECT rc;
+    if (nIndex < 0) {
+        if (!::GetWindowRect(hWnd, &rc)) return kNotFound;
+        WriteOut(RectText(rc));
+        return kFound;
+    }
+    LRESULT nTop = ::SendMessageW(hWnd, LB_GETTOPINDEX, 0, 0);
+    LRESULT nHeight = ::SendMessageW(hWnd, LB_GETITEMHEIGHT, 0, 0);
+    if (nTop == LB_ERR || nHeight == LB_ERR || !::GetClientRect(hWnd, &rc)) return kNotFound;
+    rc.top = static_cast<LONG>((nIndex - nTop) * nHeight);
+    rc.bottom = rc.top + static_cast<LONG>(nHeight);
+    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    WriteOut(RectText(rc));
+    return kFound;
+}
+
 // Holds the file open without sharing, as another program may, for the given time.
 int HoldFile(const wchar_t* pszPath, int nMs) {
     HANDLE h = ::CreateFileW(pszPath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -257,7 +288,7 @@ int Usage() {
         "usage: winprobe wait-window CAPTION TIMEOUT_MS [CLASS]\n"
         "       winprobe time-to-window CAPTION TIMEOUT_MS\n"
         "       winprobe count-windows CAPTION\n"
-        "       winprobe caption HWND\n"
+        "       winprobe caption HWND | texts HWND\n"
         "       winprobe text HWND CTRLID\n"
         "       winprobe list HWND CTRLID | list-hex HWND CTRLID | list-count HWND CTRLID\n"
         "       winprobe select HWND CTRLID INDEX\n"
@@ -270,6 +301,7 @@ int Usage() {
         "       winprobe tray HWND left|right\n"
         "       winprobe menu-rect HWND TIMEOUT_MS\n"
         "       winprobe selection HWND CTRLID\n"
+        "       winprobe rect HWND [CTRLID [INDEX]]\n"
 
         "       winprobe hold-file PATH MS\n",
         stderr);
@@ -307,6 +339,11 @@ int wmain(int argc, wchar_t** argv) {
         WriteOut(Narrow(WindowText(hWnd), CP_UTF8) + "\n");
         return kFound;
     }
+    if (cmd == L"texts" && argc == 3) {
+        // Every control's text, in the order of the windows.
+        ::EnumChildWindows(hWnd, WriteChildText, 0);
+        return kFound;
+    }
     if (cmd == L"visible" && argc == 3) {
         WriteOut(::IsWindowVisible(hWnd) ? "1\n" : "0\n");
         return kFound;
@@ -321,6 +358,7 @@ int wmain(int argc, wchar_t** argv) {
         LPARAM press = std::wstring(argv[3]) == L"right" ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
         return ::PostMessageW(hWnd, kTrayNotify, 0, press) ? kFound : kNotFound;
     }
+    if (cmd == L"rect" && argc == 3) return PrintRect(hWnd, -1);
     if (cmd == L"command" && argc == 4) {
         WPARAM wParam = MAKEWPARAM(static_cast<WORD>(ParseInt(argv[3])), BN_CLICKED);
         return ::PostMessageW(hWnd, WM_COMMAND, wParam, 0) ? kFound : kNotFound;
@@ -331,6 +369,7 @@ int wmain(int argc, wchar_t** argv) {
     HWND hCtrl = ::GetDlgItem(hWnd, ParseInt(argv[3]));
     if (!hCtrl) return kNotFound;
 
+    if (cmd == L"rect" && (argc == 4 || argc == 5)) return PrintRect(hCtrl, argc == 5 ? ParseInt(argv[4]) : -1);
     if (cmd == L"text" && argc == 4) {
         WriteOut(Narrow(WindowText(hCtrl), CP_UTF8) + "\n");
         return kFound;
