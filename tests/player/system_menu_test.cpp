@@ -6,17 +6,10 @@ namespace {
 const char kAboutCaption[] = "Lumetto\x82\xcc\xca\xde\xb0\xbc\xde\xae\xdd\x8f\xee\x95\xf1";  // Lumettoのﾊﾞｰｼﾞｮﾝ情報
 const char kAboutEntry[] = "Lumetto \x82\xcc\xca\xde\xb0\xbc\xde\xae\xdd\x8f\xee\x95\xf1(&A)...";
 
-// What the About box showed, read and closed by a timer while it runs modally.
-std::vector<std::string> g_aboutTexts;
+// The About box is seen and closed by a timer while it runs modally. What
+// it holds is checked from the shipped template (tests/binaries).
 int g_aboutOpened = 0;
 std::string g_aboutCaption;
-
-BOOL CALLBACK CollectText(HWND hChild, LPARAM) {
-    char text[256] = "";
-    ::GetWindowTextA(hChild, text, sizeof text);
-    g_aboutTexts.push_back(text);
-    return TRUE;
-}
 
 HWND g_hMain = nullptr;
 HWND g_hAbout = nullptr;
@@ -37,8 +30,6 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD) {
     char caption[128] = "";
     ::GetWindowTextA(hAbout, caption, sizeof caption);
     g_aboutCaption = caption;
-    g_aboutTexts.clear();
-    ::EnumChildWindows(hAbout, CollectText, 0);
     ::PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
 }
 
@@ -70,13 +61,6 @@ TEST_F(MainWindowTest, AboutCommandIdsIgnoreTheLowFourBits) {
     ::KillTimer(nullptr, nTimer);
     EXPECT_TRUE(::IsWindowVisible(m_dlg.m_hWnd));
     EXPECT_EQ(g_aboutCaption, kAboutCaption);
-#if defined(LUMETTO_COMPACT)
-    const char kVersionLine[] = "Lumetto Version 0.23 (May 16th 2003)";
-#else
-    const char kVersionLine[] = "Lumetto Version 1.12 (Mar 25th 2009)";
-#endif
-    EXPECT_NE(std::find(g_aboutTexts.begin(), g_aboutTexts.end(), kVersionLine),
-              g_aboutTexts.end());
 }
 
 TEST_F(MainWindowTest, DragIconIsTheApplicationIcon) {
