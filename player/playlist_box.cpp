@@ -1,7 +1,6 @@
 #include "player/playlist_box.h"
 
 #include <cstddef>
-#include <iterator>
 #include <utility>
 
 #include "core/sorted_add.h"
@@ -71,21 +70,18 @@ void CPlaylistBox::AppendBatch(std::vector<std::string> entries) {
     }
 }
 
-CPlaylistBox::CSortedBatch CPlaylistBox::BeginSortedBatch() {
-    return CSortedBatch(static_cast<LCID>(m_box.SendMessage(LB_GETLOCALE)), m_entries);
-}
-
-void CPlaylistBox::AddSortedBatch(CSortedBatch& sorted) {
-    std::vector<std::string> keys = sorted.m_keys.Finish();
-    std::vector<std::string>& entries = sorted.m_entries;
+void CPlaylistBox::AddSortedBatch(std::vector<std::string> entries) {
     if (entries.empty()) return;
     ++m_nChanges;
-    // The control's own search, replayed on keys, tells where each entry
-    // lands; the control then takes them at those places, in order.
+    // The control's own search, replayed on sort keys, tells where each
+    // entry lands; the control then takes them at those places, in order.
+    CSortKeyMaker maker(static_cast<LCID>(m_box.SendMessage(LB_GETLOCALE)));
+    std::vector<std::string> keys, addedKeys;
+    keys.reserve(m_entries.size());
+    for (const std::string& entry : m_entries) keys.push_back(maker.KeyOf(entry));
+    addedKeys.reserve(entries.size());
+    for (const std::string& entry : entries) addedKeys.push_back(maker.KeyOf(entry));
     const size_t nExisting = m_entries.size();
-    std::vector<std::string> addedKeys(std::make_move_iterator(keys.begin() + static_cast<std::ptrdiff_t>(nExisting)),
-                                       std::make_move_iterator(keys.end()));
-    keys.resize(nExisting);
     std::vector<size_t> order = SortedAddOrder(keys, addedKeys);
 
     CRedrawOff redrawOff(*this, entries);

@@ -40,27 +40,9 @@ public:
     // Appends the entries in one batch: storage reserved, no redraw until the
     // end. The entries' bytes are taken over, not copied.
     void AppendBatch(std::vector<std::string> entries);
-    // Entries gathered for a sorted batch. Their sort keys are made on a
-    // second thread while the caller still gathers them. The playlist must
-    // not change from BeginSortedBatch until the batch is added.
-    class CSortedBatch {
-    public:
-        void Add(std::string entry) {
-            m_keys.Add(entry);
-            m_entries.push_back(std::move(entry));
-        }
-        const std::vector<std::string>& Entries() const { return m_entries; }
-
-    private:
-        friend class CPlaylistBox;
-        CSortedBatch(LCID lcid, const std::vector<std::string>& existing) : m_keys(lcid, existing) {}
-        std::vector<std::string> m_entries;
-        CSortKeyWorker m_keys;
-    };
-    CSortedBatch BeginSortedBatch();
-    // Adds the batch's entries as the sorted add would, one after another in
-    // the order they were gathered, in one batch.
-    void AddSortedBatch(CSortedBatch& batch);
+    // Adds the entries as the sorted add would, one after another in the
+    // order given, in one batch. Their bytes are taken over, not copied.
+    void AddSortedBatch(std::vector<std::string> entries);
 
     // The window that held the entries is gone: nothing is left of them.
     void ForgetEntries() { m_entries.clear(); }

@@ -22,7 +22,7 @@ namespace {
 
 // Every match of the pattern that an 8-bit path reaches, in the search's
 // order; the others are counted. FALSE when the search found nothing.
-BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, CPlaylistBox::CSortedBatch& matches,
+BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, std::vector<std::string>& matches,
                          UnreachablePaths& unreachable) {
     char szPattern[kSearchPatternSize];
     // A folder too long for the pattern buffer is searched for nothing at all.
@@ -33,7 +33,7 @@ BOOL GatherSearchMatches(const char* pszFolder, const char* pszFormat, CPlaylist
     std::string path;
     while (bMore) {
         bMore = finder.FindNextFile();
-        if (!unreachable.Count(finder.GetFilePath(path))) matches.Add(path);
+        if (!unreachable.Count(finder.GetFilePath(path))) matches.push_back(path);
     }
     return TRUE;
 }
@@ -84,10 +84,10 @@ std::vector<std::string> DroppedPaths(HDROP hDrop, UnreachablePaths& unreachable
 
 BOOL CLumettoDlg::AddFolderTracks(const char* pszFolder) {
     // Gathered first, then added in one batch, MP3 matches before WAV matches.
-    CPlaylistBox::CSortedBatch matches = m_list.BeginSortedBatch();
+    std::vector<std::string> matches;
     BOOL bFoundMp3 = GatherSearchMatches(pszFolder, "%s\\*.mp3", matches, m_unreachable);
     GatherSearchMatches(pszFolder, "%s\\*.wav", matches, m_unreachable);
-    m_list.AddSortedBatch(matches);
+    m_list.AddSortedBatch(std::move(matches));
     return bFoundMp3;
 }
 
