@@ -1,5 +1,6 @@
-# The build trees that build.sh and dist.sh share; sourced with $root set to
-# the repository root. configure_tree NAME configures one of them:
+# The build trees that build.sh, test.sh and dist.sh share, each a configure
+# preset of CMakePresets.json; sourced with $root set to the repository root.
+# configure_tree NAME configures one of them:
 #   x64          Lumetto.exe and Quistel.dll (64-bit), with their tests
 #   i686         LumettoCompact.exe (32-bit), the shipped compact edition
 #   x64-compact  the compact edition built 64-bit, so that its rules can be
@@ -16,13 +17,7 @@ configure_tree() {
     [ "$made_in" -ef "$root/build/$1" ] || rm -rf "${root:?}/build/$1"
   fi
   case $1 in
-    x64) cmake -S "$root" -B "$root/build/x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release ;;
-    i686) cmake -S "$root" -B "$root/build/i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DLUMETTO_COMPACT=ON -DLUMETTO_PLAYER_EXE="$root/build/x64/player/Lumetto.exe" ;;
-    x64-compact) cmake -S "$root" -B "$root/build/x64-compact" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DLUMETTO_COMPACT=ON -DLUMETTO_PLAYER_EXE="$root/build/x64/player/Lumetto.exe" ;;
-    native) CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/native" -DLUMETTO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug ;;
+    x64 | i686 | x64-compact | native) (cd "$root" && cmake --preset "$1") >/dev/null ;;
     *) echo "configure_tree: no build tree $1" >&2; return 1 ;;
-  esac >/dev/null
+  esac
 }
