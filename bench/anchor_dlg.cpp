@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/bare_search.h"
+
 namespace {
 
 const int kListId = 1003;
@@ -43,15 +45,6 @@ std::vector<std::string> ReadLines(const char* pszFile) {
         start = end + 2;
     }
     return lines;
-}
-
-void AddMatches(const std::string& pattern, const std::string& folder, std::vector<std::string>& paths) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA(pattern.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do paths.push_back(folder + "\\" + fd.cFileName);
-    while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
 }
 
 void Fill(HWND hList, const std::vector<std::string>& lines) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bare_search.h"
 #include "player/lumetto_dlg.h"
 #include "res/resource.h"
 #include "tests/tools/drop_files.h"
@@ -57,15 +58,6 @@ void TimeDrop(CLumettoDlg& dlg, const char* pszWhat, const std::vector<std::stri
     LRESULT n = ::SendDlgItemMessageA(dlg.m_hWnd, IDC_PLAYLIST, LB_GETCOUNT, 0, 0);
     std::printf("%-34s %8.1f ms   (repaint %.1f ms, next message answered in %.2f ms; %ld entries)\n", pszWhat,
                 t1 - t0, t2 - t1, t3 - t2, static_cast<long>(n));
-}
-
-void AddMatches(const std::string& pattern, const std::string& folder, std::vector<std::string>& paths) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA(pattern.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do paths.push_back(folder + "\\" + fd.cFileName);
-    while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
 }
 
 // The floor: search and fill in a bare list box where the playlist stands.
