@@ -52,15 +52,16 @@ void Fill(HWND hList, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) cb += line.size() + 1;
     ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(hList, LB_INITSTORAGE, lines.size(), static_cast<LPARAM>(cb));
-    for (const std::string& line : lines) ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
+    for (const std::string& line : lines)
+        ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
     ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
 }
 
 // COM is loaded only here, so the bare anchor loads no more libraries than before.
 void RenderFirst(const std::string& path) {
     HMODULE hOle = ::LoadLibraryA("ole32.dll");
-    auto pfnInit = reinterpret_cast<HRESULT(WINAPI*)(LPVOID)>(
-        reinterpret_cast<void*>(::GetProcAddress(hOle, "CoInitialize")));
+    auto pfnInit =
+        reinterpret_cast<HRESULT(WINAPI*)(LPVOID)>(reinterpret_cast<void*>(::GetProcAddress(hOle, "CoInitialize")));
     auto pfnCreate = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>(
         reinterpret_cast<void*>(::GetProcAddress(hOle, "CoCreateInstance")));
     if (pfnInit == nullptr || pfnCreate == nullptr) return;

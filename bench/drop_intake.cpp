@@ -56,8 +56,8 @@ void TimeDrop(CLumettoDlg& dlg, const char* pszWhat, const std::vector<std::stri
     ::SendMessageA(dlg.m_hWnd, WM_NULL, 0, 0);
     double t3 = NowMs();
     LRESULT n = ::SendDlgItemMessageA(dlg.m_hWnd, IDC_PLAYLIST, LB_GETCOUNT, 0, 0);
-    std::printf("%-34s %8.1f ms   (repaint %.1f ms, next message answered in %.2f ms; %ld entries)\n", pszWhat,
-                t1 - t0, t2 - t1, t3 - t2, static_cast<long>(n));
+    std::printf("%-34s %8.1f ms   (repaint %.1f ms, next message answered in %.2f ms; %ld entries)\n", pszWhat, t1 - t0,
+                t2 - t1, t3 - t2, static_cast<long>(n));
 }
 
 // The floor: search and fill in a bare list box where the playlist stands.
@@ -80,7 +80,8 @@ void TimeFloor(CLumettoDlg& dlg, const std::string& folder) {
     for (const std::string& p : paths) cb += p.size() + 1;
     ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(hList, LB_INITSTORAGE, paths.size(), static_cast<LPARAM>(cb));
-    for (const std::string& p : paths) ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(p.c_str()));
+    for (const std::string& p : paths)
+        ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(p.c_str()));
     ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(hList, nullptr, TRUE);
     double t1 = NowMs();

@@ -69,7 +69,8 @@ int wmain(int argc, wchar_t** argv) {
         do {
             Sleep(250);
             HRESULT hr = g.seeking->GetPositions(&current, &stop);
-            if (getenv("REF_PLAY_TRACE")) std::printf("%08lx %lld %lld\n", static_cast<unsigned long>(hr), current, stop);
+            if (getenv("REF_PLAY_TRACE"))
+                std::printf("%08lx %lld %lld\n", static_cast<unsigned long>(hr), current, stop);
             if (FAILED(hr)) break;
         } while (current != stop);
         g.End();

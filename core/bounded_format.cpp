@@ -2,10 +2,8 @@
 
 #include <cstdio>
 
-bool FormatBounded(char* buf, size_t size, const char* fmt, va_list args)
-{
-    if (size == 0)
-        return false;
+bool FormatBounded(char* buf, size_t size, const char* fmt, va_list args) {
+    if (size == 0) return false;
     // A negative result covers runtimes that report truncation as an error.
     const int written = vsnprintf(buf, size, fmt, args);
     if (written < 0 || static_cast<size_t>(written) >= size) {
@@ -15,8 +13,7 @@ bool FormatBounded(char* buf, size_t size, const char* fmt, va_list args)
     return true;
 }
 
-bool FormatSearchPattern(char (&buf)[kSearchPatternSize], const char* fmt, ...)
-{
+bool FormatSearchPattern(char (&buf)[kSearchPatternSize], const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
     const bool fits = FormatBounded(buf, sizeof buf, fmt, args);
@@ -24,8 +21,7 @@ bool FormatSearchPattern(char (&buf)[kSearchPatternSize], const char* fmt, ...)
     return fits;
 }
 
-bool FormatTimeText(char (&buf)[kTimeTextSize], const char* fmt, ...)
-{
+bool FormatTimeText(char (&buf)[kTimeTextSize], const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
     const bool fits = FormatBounded(buf, sizeof buf, fmt, args);
@@ -33,8 +29,7 @@ bool FormatTimeText(char (&buf)[kTimeTextSize], const char* fmt, ...)
     return fits;
 }
 
-bool FormatTooltipText(char (&buf)[kTooltipTextSize], const char* fmt, ...)
-{
+bool FormatTooltipText(char (&buf)[kTooltipTextSize], const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
     const bool fits = FormatBounded(buf, sizeof buf, fmt, args);
@@ -42,8 +37,7 @@ bool FormatTooltipText(char (&buf)[kTooltipTextSize], const char* fmt, ...)
     return fits;
 }
 
-bool FormatSlotFileName(char (&buf)[kSlotFileNameSize], const char* fmt, ...)
-{
+bool FormatSlotFileName(char (&buf)[kSlotFileNameSize], const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
     const bool fits = FormatBounded(buf, sizeof buf, fmt, args);

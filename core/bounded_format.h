@@ -22,8 +22,7 @@ bool FormatBounded(char* buf, size_t size, LUMETTO_PRINTF_FMT const char* fmt, v
 // The same, for each buffer size above.
 bool FormatSearchPattern(char (&buf)[kSearchPatternSize], LUMETTO_PRINTF_FMT const char* fmt, ...)
     LUMETTO_PRINTF_FORMAT(2, 3);
-bool FormatTimeText(char (&buf)[kTimeTextSize], LUMETTO_PRINTF_FMT const char* fmt, ...)
-    LUMETTO_PRINTF_FORMAT(2, 3);
+bool FormatTimeText(char (&buf)[kTimeTextSize], LUMETTO_PRINTF_FMT const char* fmt, ...) LUMETTO_PRINTF_FORMAT(2, 3);
 bool FormatTooltipText(char (&buf)[kTooltipTextSize], LUMETTO_PRINTF_FMT const char* fmt, ...)
     LUMETTO_PRINTF_FORMAT(2, 3);
 bool FormatSlotFileName(char (&buf)[kSlotFileNameSize], LUMETTO_PRINTF_FMT const char* fmt, ...)

@@ -10,11 +10,9 @@
 #if defined(__MINGW32__)
 // mingw-w64 routes printf to either its own C99 code or the C runtime's, and
 // the two accept different conversions; check against the one in use.
-#define LUMETTO_PRINTF_FORMAT(fmtIndex, firstArg) \
-    __attribute__((format(__MINGW_PRINTF_FORMAT, fmtIndex, firstArg)))
+#define LUMETTO_PRINTF_FORMAT(fmtIndex, firstArg) __attribute__((format(__MINGW_PRINTF_FORMAT, fmtIndex, firstArg)))
 #elif defined(__GNUC__)
-#define LUMETTO_PRINTF_FORMAT(fmtIndex, firstArg) \
-    __attribute__((format(printf, fmtIndex, firstArg)))
+#define LUMETTO_PRINTF_FORMAT(fmtIndex, firstArg) __attribute__((format(printf, fmtIndex, firstArg)))
 #else
 #define LUMETTO_PRINTF_FORMAT(fmtIndex, firstArg)
 #endif

@@ -2,8 +2,7 @@
 
 namespace {
 
-template <typename Unit>
-std::vector<DropPathSpan> Split(const Unit* units, size_t count, size_t first) {
+template <typename Unit> std::vector<DropPathSpan> Split(const Unit* units, size_t count, size_t first) {
     std::vector<DropPathSpan> spans;
     size_t pos = first;
     while (pos < count && units[pos] != 0) {

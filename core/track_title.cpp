@@ -11,10 +11,8 @@ const size_t kExtensionBytes = 4;       // ".mp3" or ".wav"
 
 }  // namespace
 
-void MakeTrackTitle(const char* pszPath, char* pszTitle, size_t cbTitle)
-{
-    if (cbTitle == 0)
-        return;
+void MakeTrackTitle(const char* pszPath, char* pszTitle, size_t cbTitle) {
+    if (cbTitle == 0) return;
 
     // Find where the name starts. A lead byte's partner is stepped over
     // unexamined, so it is taken neither for a separator nor for a lead byte.
@@ -33,8 +31,7 @@ void MakeTrackTitle(const char* pszPath, char* pszTitle, size_t cbTitle)
     // i is pathLen + 1 when the path ends in a lead byte: the NUL it pairs
     // with is then a name byte, and the cut below never reaches past it.
     const size_t nameBytes = i - nameStart;
-    const size_t titleLen = nameBytes >= kExtensionBytes ? nameBytes - kExtensionBytes
-                                                         : pathLen - nameStart;
+    const size_t titleLen = nameBytes >= kExtensionBytes ? nameBytes - kExtensionBytes : pathLen - nameStart;
     const size_t copyLen = CutAtCharBoundary(pszPath + nameStart, titleLen, cbTitle - 1);
     memcpy(pszTitle, pszPath + nameStart, copyLen);
     pszTitle[copyLen] = '\0';

@@ -17,10 +17,22 @@ public:
     operator const char*() const { return m_str.c_str(); }
     const std::string& Str() const { return m_str; }
 
-    CString& operator=(const char* psz) { m_str = psz ? psz : ""; return *this; }
-    CString& operator+=(const char* psz) { m_str += psz ? psz : ""; return *this; }
-    CString& operator+=(const CString& s) { m_str += s.m_str; return *this; }
-    CString& operator+=(char ch) { m_str += ch; return *this; }
+    CString& operator=(const char* psz) {
+        m_str = psz ? psz : "";
+        return *this;
+    }
+    CString& operator+=(const char* psz) {
+        m_str += psz ? psz : "";
+        return *this;
+    }
+    CString& operator+=(const CString& s) {
+        m_str += s.m_str;
+        return *this;
+    }
+    CString& operator+=(char ch) {
+        m_str += ch;
+        return *this;
+    }
 
     // Room for nMinBufLength bytes plus a terminator; ReleaseBuffer(-1) takes
     // the length from the first NUL.

@@ -21,8 +21,8 @@ std::string NoBestFit(const wchar_t* pwsz, int nUnits, const char* pszDefault, B
 // The file's identity; false when it cannot be opened.
 bool FileIdOf(const wchar_t* pszPath, BY_HANDLE_FILE_INFORMATION& info) {
     // No access asked: only the attributes are read, and folders open too.
-    HANDLE h = ::CreateFileW(pszPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h = ::CreateFileW(pszPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool bRead = ::GetFileInformationByHandle(h, &info) != FALSE;
     ::CloseHandle(h);

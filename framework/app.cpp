@@ -77,9 +77,7 @@ int CWinApp::ExitInstance() {
     return 0;
 }
 
-void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
-    AfxParseCommandLine(::GetCommandLineW(), rCmdInfo);
-}
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) { AfxParseCommandLine(::GetCommandLineW(), rCmdInfo); }
 
 CWinApp* AfxGetApp() { return g_pApp; }
 

@@ -19,11 +19,12 @@ public:
     void GetText(int nIndex, CString& rString) const {
         int nLen = GetTextLen(nIndex);
         if (nLen == LB_ERR) AfxThrowInvalidArgException();
-        int nGot = static_cast<int>(
-            SendMessage(LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(rString.GetBuffer(nLen))));
+        int nGot = static_cast<int>(SendMessage(LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(rString.GetBuffer(nLen))));
         rString.ReleaseBuffer(nGot == LB_ERR ? 0 : nGot);
     }
-    int AddString(const char* psz) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz))); }
+    int AddString(const char* psz) {
+        return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(psz)));
+    }
     // -1 appends.
     int InsertString(int nIndex, const char* psz) {
         return static_cast<int>(SendMessage(LB_INSERTSTRING, nIndex, reinterpret_cast<LPARAM>(psz)));

@@ -2,20 +2,16 @@
 #include "framework/ansi_path.h"
 #include "framework/app.h"
 
-
-int CException::ReportError(UINT nType) const {
-    return AfxMessageBox(GetErrorMessage(), nType);
-}
+int CException::ReportError(UINT nType) const { return AfxMessageBox(GetErrorMessage(), nType); }
 
 CString AfxFormatSystemMessage(DWORD dwCode) {
     char* pszText = nullptr;
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                   FORMAT_MESSAGE_IGNORE_INSERTS,
-                               nullptr, dwCode, 0, reinterpret_cast<char*>(&pszText), 0, nullptr);
+    DWORD n =
+        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, dwCode, 0, reinterpret_cast<char*>(&pszText), 0, nullptr);
     CString strText;
     if (n != 0 && pszText != nullptr) {
-        while (n > 0 && (pszText[n - 1] == '\r' || pszText[n - 1] == '\n' || pszText[n - 1] == ' '))
-            --n;
+        while (n > 0 && (pszText[n - 1] == '\r' || pszText[n - 1] == '\n' || pszText[n - 1] == ' ')) --n;
         strText = CString(pszText, static_cast<int>(n));
     }
     if (pszText != nullptr) ::LocalFree(pszText);

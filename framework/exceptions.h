@@ -24,8 +24,7 @@ public:
 
 class CFileException : public CException {
 public:
-    CFileException(DWORD dwOsError, const CString& strFileName)
-        : m_lOsError(dwOsError), m_strFileName(strFileName) {}
+    CFileException(DWORD dwOsError, const CString& strFileName) : m_lOsError(dwOsError), m_strFileName(strFileName) {}
     CString GetErrorMessage() const override;
 
     DWORD m_lOsError;

@@ -32,8 +32,7 @@ void CFile::Write(const void* pBuffer, UINT nCount) {
 
 UINT CFile::Read(void* pBuffer, UINT nCount) {
     DWORD dwRead = 0;
-    if (!::ReadFile(m_hFile, pBuffer, nCount, &dwRead, nullptr))
-        AfxThrowFileException(::GetLastError(), m_strFileName);
+    if (!::ReadFile(m_hFile, pBuffer, nCount, &dwRead, nullptr)) AfxThrowFileException(::GetLastError(), m_strFileName);
     return dwRead;
 }
 
@@ -138,7 +137,8 @@ DWORD CReplaceFile::CreateTemp() {
     // Created, never opened: whatever already holds the name (a file left
     // by a save cut short, or a link planted there) is not written through.
     for (int nTry = 0; nTry < 2; ++nTry) {
-        m_hFile = ::CreateFileW(m_strTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        m_hFile =
+            ::CreateFileW(m_strTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (m_hFile != INVALID_HANDLE_VALUE) return 0;
         DWORD dwError = ::GetLastError();
         if (IsFolder(m_strTemp)) return ERROR_ALREADY_EXISTS;

@@ -29,7 +29,7 @@ private:
     WIN32_FIND_DATAW m_next = {};
     WIN32_FIND_DATAW m_current = {};
     bool m_bHaveNext = false;
-    std::wstring m_strRoot;          // absolute folder, ending in a separator
-    std::string m_strAnsiRoot;       // the same folder as an 8-bit path, when it has one
+    std::wstring m_strRoot;     // absolute folder, ending in a separator
+    std::string m_strAnsiRoot;  // the same folder as an 8-bit path, when it has one
     AnsiPathResult m_rootResult = AnsiPathResult::kExact;
 };

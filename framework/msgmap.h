@@ -74,6 +74,8 @@ template <auto F> LRESULT Message(CWnd* w, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace afx_detail
 
+// The table macros are laid out as the tables they make.
+// clang-format off
 #define DECLARE_MESSAGE_MAP()                         \
 protected:                                            \
     static const AFX_MSGMAP* GetThisMessageMap();     \
@@ -105,3 +107,4 @@ protected:                                            \
 #define ON_WM_ENDSESSION(fn) {WM_ENDSESSION, 0, 0, 0, &afx_detail::EndSession<fn>},
 // A message of the program's own: fn(WPARAM, LPARAM) gives the result.
 #define ON_MESSAGE(message, fn) {(UINT)(message), 0, 0, 0, &afx_detail::Message<fn>},
+// clang-format on

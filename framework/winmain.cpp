@@ -1,6 +1,4 @@
 // The process entry: hands over to the one application object.
 #include "framework/app.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
-    return AfxWinMain(hInstance, nCmdShow);
-}
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) { return AfxWinMain(hInstance, nCmdShow); }

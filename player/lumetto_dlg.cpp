@@ -25,7 +25,8 @@ CLumettoDlg::CLumettoDlg(CWnd* pParent)
       m_nUnplayableInARow(0),
       m_bKeepDefaultList(false),
       m_nListChangesAtStart(0),
-      m_bSessionEnding(false) {}
+      m_bSessionEnding(false) {
+}
 
 void CLumettoDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

@@ -1,6 +1,5 @@
 #include "player/media_graph.h"
 
-
 namespace {
 
 HRESULT PlatformFilterGraph(IGraphBuilder** ppGraph) {

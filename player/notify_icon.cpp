@@ -19,8 +19,7 @@ namespace {
 
 #if LUMETTO_FIRST_ICON_RECORD
 // The first-version record is the platform's record cut after a 64-byte tip.
-#define LUMETTO_FIELD_AS_PLATFORM(field) \
-    LUMETTO_FIELD_AT(NotifyIconRecordV1, field, offsetof(NOTIFYICONDATAA, field))
+#define LUMETTO_FIELD_AS_PLATFORM(field) LUMETTO_FIELD_AT(NotifyIconRecordV1, field, offsetof(NOTIFYICONDATAA, field))
 LUMETTO_FIELD_AS_PLATFORM(cbSize);
 LUMETTO_FIELD_AS_PLATFORM(hWnd);
 LUMETTO_FIELD_AS_PLATFORM(uID);

@@ -31,8 +31,7 @@ void CLumettoDlg::StopGraph() {
     if (m_pSeeking) {
         LONGLONG llCurrent = 0;
         LONGLONG llStop = 1;
-        m_pSeeking->SetPositions(&llCurrent, AM_SEEKING_AbsolutePositioning, &llStop,
-                                 AM_SEEKING_AbsolutePositioning);
+        m_pSeeking->SetPositions(&llCurrent, AM_SEEKING_AbsolutePositioning, &llStop, AM_SEEKING_AbsolutePositioning);
     }
     if (m_pEvent) {
         long lEventCode = 0;

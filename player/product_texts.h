@@ -23,7 +23,8 @@
 #define LUMETTO_TEXT_WHY_SHORT_NAME_TAKEN "短い名前 (8.3 形式) が同じフォルダーの別のファイルと重なるもの"
 // A start path that no 8-bit path reaches; the path and the reason follow.
 #define LUMETTO_TEXT_START_PATH_UNREACHABLE "起動時に指定されたファイルまたはフォルダーを開けませんでした:"
-#define LUMETTO_TEXT_START_PATH_NO_SHORT_NAME "名前をこのシステムの文字コードで表せず、短い名前 (8.3 形式) もありません。"
+#define LUMETTO_TEXT_START_PATH_NO_SHORT_NAME \
+    "名前をこのシステムの文字コードで表せず、短い名前 (8.3 形式) もありません。"
 #define LUMETTO_TEXT_START_PATH_SHORT_NAME_TAKEN "短い名前 (8.3 形式) が同じフォルダーの別のファイルと重なっています。"
 // The exit keeps a default.lst that could not be read at start-up; the file's path follows.
 #define LUMETTO_TEXT_PLAYLIST_NOT_SAVED \

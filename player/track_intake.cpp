@@ -70,7 +70,7 @@ std::vector<std::string> DroppedPaths(HDROP hDrop, UnreachablePaths& unreachable
     if (ReadDropList(hDrop, paths, unreachable)) return paths;
     UINT nCount = ::DragQueryFileW(hDrop, 0xFFFFFFFF, nullptr, 0);
     std::string ansi;
-    for (UINT i = 0; i < nCount && static_cast<int>(nCount) > 0; ++i) {
+    for (UINT i = 0; i<nCount&& static_cast<int>(nCount)> 0; ++i) {
         // Asked for its length first, a long path is read whole.
         UINT nLength = ::DragQueryFileW(hDrop, i, nullptr, 0);
         std::vector<wchar_t> path(nLength + 1, L'\0');
@@ -110,8 +110,8 @@ BOOL CLumettoDlg::LoadStartPath() {
 
 void CLumettoDlg::ReportUnreachablePaths() {
     if (!m_unreachable.Any()) return;
-    std::string text = std::to_string(m_unreachable.nNoShortName + m_unreachable.nShortNameTaken) +
-                       LUMETTO_TEXT_FILES_NOT_ADDED;
+    std::string text =
+        std::to_string(m_unreachable.nNoShortName + m_unreachable.nShortNameTaken) + LUMETTO_TEXT_FILES_NOT_ADDED;
     if (m_unreachable.nNoShortName > 0)
         text += "\n" LUMETTO_TEXT_WHY_NO_SHORT_NAME ": " + std::to_string(m_unreachable.nNoShortName);
     if (m_unreachable.nShortNameTaken > 0)

@@ -14,8 +14,7 @@ struct Row {
 
 // Each path goes in a heap block of its exact size, so that a sanitizer
 // build reports any read outside the path.
-void CheckRows(const Row* rows, size_t count)
-{
+void CheckRows(const Row* rows, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         SCOPED_TRACE(rows[i].path);
         const std::vector<char> path(rows[i].path, rows[i].path + strlen(rows[i].path) + 1);
@@ -23,8 +22,7 @@ void CheckRows(const Row* rows, size_t count)
     }
 }
 
-TEST(IsAudioFile, Extensions)
-{
+TEST(IsAudioFile, Extensions) {
     const Row rows[] = {
         {"C:\\Music\\a.mp3", true},
         {"C:\\Music\\a.wav", true},
@@ -41,30 +39,21 @@ TEST(IsAudioFile, Extensions)
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(IsAudioFile, Length)
-{
+TEST(IsAudioFile, Length) {
     const Row rows[] = {
-        {"", false},
-        {"3", false},
-        {"mp3", false},
-        {"wav", false},
-        {".mp3", true},
-        {".WAV", true},
-        {"\\.mp3", true},
+        {"", false}, {"3", false}, {"mp3", false}, {"wav", false}, {".mp3", true}, {".WAV", true}, {"\\.mp3", true},
     };
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(IsAudioFile, LooksNoFurtherBackThanThePathStart)
-{
+TEST(IsAudioFile, LooksNoFurtherBackThanThePathStart) {
     // The path "mp3" sits right after a "." in memory.
     const char text[] = "x.mp3";
     EXPECT_FALSE(IsAudioFile(text + 2));
     EXPECT_TRUE(IsAudioFile(text + 1));
 }
 
-TEST(IsAudioFile, JudgesBytesAloneNotTheFileSystem)
-{
+TEST(IsAudioFile, JudgesBytesAloneNotTheFileSystem) {
     const Row rows[] = {
         {"C:\\Music\\live.mp3", true},  // a folder named like a file
         {"relative\\x.wav", true},
@@ -77,8 +66,7 @@ TEST(IsAudioFile, JudgesBytesAloneNotTheFileSystem)
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(IsAudioFile, FoldsOnlyAsciiLetters)
-{
+TEST(IsAudioFile, FoldsOnlyAsciiLetters) {
     const Row rows[] = {
         // Bytes that a fold by "| 0x20" would turn into "." or "3".
         {"x\x0Emp3", false},

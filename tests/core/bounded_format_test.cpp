@@ -9,8 +9,7 @@ namespace {
 
 // Calls FormatBounded through a variadic front end, as the helpers do.
 bool Format(char* buf, size_t size, const char* fmt, ...) LUMETTO_PRINTF_FORMAT(3, 4);
-bool Format(char* buf, size_t size, const char* fmt, ...)
-{
+bool Format(char* buf, size_t size, const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
     const bool fits = FormatBounded(buf, size, fmt, args);
@@ -18,8 +17,7 @@ bool Format(char* buf, size_t size, const char* fmt, ...)
     return fits;
 }
 
-TEST(FormatBounded, FitsOrLeavesEmpty)
-{
+TEST(FormatBounded, FitsOrLeavesEmpty) {
     struct Row {
         const char* name;
         size_t size;
@@ -42,20 +40,17 @@ TEST(FormatBounded, FitsOrLeavesEmpty)
         EXPECT_EQ(row.fits, Format(buf, row.size, "%s", row.arg));
         EXPECT_STREQ(row.expected, buf);
         // Nothing past the given size is touched.
-        for (size_t i = row.size; i < sizeof buf; ++i)
-            ASSERT_EQ('x', buf[i]) << "byte " << i;
+        for (size_t i = row.size; i < sizeof buf; ++i) ASSERT_EQ('x', buf[i]) << "byte " << i;
     }
 }
 
-TEST(FormatBounded, ZeroSizeWritesNothing)
-{
+TEST(FormatBounded, ZeroSizeWritesNothing) {
     char buf[4] = {'x', 'x', 'x', 'x'};
     EXPECT_FALSE(Format(buf, 0, "%s", ""));
     EXPECT_EQ('x', buf[0]);
 }
 
-TEST(FormatBounded, FailureClearsEarlierText)
-{
+TEST(FormatBounded, FailureClearsEarlierText) {
     char buf[8];
     ASSERT_TRUE(Format(buf, sizeof buf, "%s", "old"));
     EXPECT_FALSE(Format(buf, sizeof buf, "%s", "far too long"));
@@ -64,8 +59,7 @@ TEST(FormatBounded, FailureClearsEarlierText)
 
 // Each helper at the edge of its own buffer: the longest text that fits, and
 // one byte more.
-TEST(BoundedHelpers, SearchPattern)
-{
+TEST(BoundedHelpers, SearchPattern) {
     char buf[kSearchPatternSize];
     // "\*.mp3" adds six bytes, so a folder of 1017 bytes is the longest.
     const std::string folder(1017, 'f');
@@ -78,8 +72,7 @@ TEST(BoundedHelpers, SearchPattern)
     EXPECT_STREQ("C:\\Music\\*.wav", buf);
 }
 
-TEST(BoundedHelpers, TimeText)
-{
+TEST(BoundedHelpers, TimeText) {
     char buf[kTimeTextSize];
     ASSERT_TRUE(FormatTimeText(buf, "%02d:%02d", 3, 7));
     EXPECT_STREQ("03:07", buf);
@@ -89,8 +82,7 @@ TEST(BoundedHelpers, TimeText)
     EXPECT_STREQ("", buf);
 }
 
-TEST(BoundedHelpers, TooltipText)
-{
+TEST(BoundedHelpers, TooltipText) {
     char buf[kTooltipTextSize];
     ASSERT_TRUE(FormatTooltipText(buf, "%s [%s]", "song", "01:02"));
     EXPECT_STREQ("song [01:02]", buf);
@@ -102,8 +94,7 @@ TEST(BoundedHelpers, TooltipText)
     EXPECT_STREQ("", buf);
 }
 
-TEST(BoundedHelpers, SlotFileName)
-{
+TEST(BoundedHelpers, SlotFileName) {
     char buf[kSlotFileNameSize];
     ASSERT_TRUE(FormatSlotFileName(buf, "%s", "mem1.lst"));
     EXPECT_STREQ("mem1.lst", buf);

@@ -6,28 +6,22 @@
 
 namespace {
 
-TEST(IsLeadByte932, RangeEdges)
-{
+TEST(IsLeadByte932, RangeEdges) {
     struct Row {
         unsigned char b;
         bool lead;
     };
     const Row rows[] = {
-        {0x00, false}, {0x5C, false}, {0x7F, false},
-        {0x80, false}, {0x81, true},  {0x9F, true},  {0xA0, false},
-        {0xB1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true},
-        {0xFD, false}, {0xFF, false},
+        {0x00, false}, {0x5C, false}, {0x7F, false}, {0x80, false}, {0x81, true},  {0x9F, true},  {0xA0, false},
+        {0xB1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true},  {0xFD, false}, {0xFF, false},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(row.lead, IsLeadByte932(row.b)) << "byte 0x" << std::hex << int(row.b);
+    for (const Row& row : rows) EXPECT_EQ(row.lead, IsLeadByte932(row.b)) << "byte 0x" << std::hex << int(row.b);
 }
 
-TEST(IsLeadByte932, CountOverAllBytes)
-{
+TEST(IsLeadByte932, CountOverAllBytes) {
     // 0x81-0x9F and 0xE0-0xFC: 31 + 29 values, no others.
     int leads = 0;
-    for (int b = 0; b < 256; ++b)
-        leads += IsLeadByte932(static_cast<unsigned char>(b)) ? 1 : 0;
+    for (int b = 0; b < 256; ++b) leads += IsLeadByte932(static_cast<unsigned char>(b)) ? 1 : 0;
     EXPECT_EQ(60, leads);
 }
 
@@ -38,8 +32,7 @@ struct CutRow {
     size_t expected;
 };
 
-TEST(CutAtCharBoundary, Table)
-{
+TEST(CutAtCharBoundary, Table) {
     const CutRow rows[] = {
         {"empty text", "", 5, 0},
         {"empty text, no room", "", 0, 0},
@@ -47,13 +40,31 @@ TEST(CutAtCharBoundary, Table)
         {"fits exactly", "abc", 3, 3},
         {"room to spare", "abc", 100, 3},
         {"single bytes cut anywhere", "abcdef", 4, 4},
-        {"cut between characters", "\x95\x5C" "\x83\x5C", 2, 2},
-        {"cut inside first character", "\x95\x5C" "\x83\x5C", 1, 0},
-        {"cut inside second character", "\x95\x5C" "\x83\x5C", 3, 2},
-        {"odd start shifts pairs", "a\x95\x5C" "b", 2, 1},
-        {"odd start, cut after pair", "a\x95\x5C" "b", 3, 3},
+        {"cut between characters",
+         "\x95\x5C"
+         "\x83\x5C",
+         2, 2},
+        {"cut inside first character",
+         "\x95\x5C"
+         "\x83\x5C",
+         1, 0},
+        {"cut inside second character",
+         "\x95\x5C"
+         "\x83\x5C",
+         3, 2},
+        {"odd start shifts pairs",
+         "a\x95\x5C"
+         "b",
+         2, 1},
+        {"odd start, cut after pair",
+         "a\x95\x5C"
+         "b",
+         3, 3},
         {"trail byte with lead value is not a lead", "\x81\x95\x5C", 2, 2},
-        {"trail byte with lead value, next cut", "\x81\x95" "\x95\x5C", 3, 2},
+        {"trail byte with lead value, next cut",
+         "\x81\x95"
+         "\x95\x5C",
+         3, 2},
         {"lead byte last in text stands alone", "ab\x81", 3, 3},
         {"lone last lead byte fits in shorter cut", "a\x81", 2, 2},
         {"halfwidth katakana stand alone", "\xB1\xB2\xB3", 2, 2},
@@ -69,8 +80,7 @@ TEST(CutAtCharBoundary, Table)
     }
 }
 
-TEST(CutAtCharBoundary, LooksOnlyAtTheGivenLength)
-{
+TEST(CutAtCharBoundary, LooksOnlyAtTheGivenLength) {
     // The byte after len is a trail byte that must not be paired with.
     const char text[] = "ab\x95\x5C";
     EXPECT_EQ(3u, CutAtCharBoundary(text, 3, 3));

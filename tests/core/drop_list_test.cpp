@@ -26,11 +26,11 @@ TEST(DropListTest, SplitsNarrowLists) {
     };
     const Case cases[] = {
         {std::string("HDRC:\\a.mp3\0D:\\b\0\0", 18), 3, {"C:\\a.mp3", "D:\\b"}},
-        {std::string("\0\0", 2), 0, {}},                               // nothing dropped
-        {std::string("x.mp3\0\0trailing\0", 16), 0, {"x.mp3"}},        // stops at the empty path
-        {std::string("a\0b\0", 4), 0, {"a", "b"}},                     // ends with the buffer
-        {std::string("a\0unterminated", 14), 0, {"a"}},                // cut short: partial path left out
-        {std::string("a\0\0", 3), 9, {}},                              // start outside the buffer
+        {std::string("\0\0", 2), 0, {}},                         // nothing dropped
+        {std::string("x.mp3\0\0trailing\0", 16), 0, {"x.mp3"}},  // stops at the empty path
+        {std::string("a\0b\0", 4), 0, {"a", "b"}},               // ends with the buffer
+        {std::string("a\0unterminated", 14), 0, {"a"}},          // cut short: partial path left out
+        {std::string("a\0\0", 3), 9, {}},                        // start outside the buffer
         {std::string("\x83\x5c\x83\x74\x83\x67.mp3\0\0", 12), 0, {"\x83\x5c\x83\x74\x83\x67.mp3"}},  // DBCS bytes kept
     };
     for (const Case& c : cases) EXPECT_EQ(Paths(c.buffer, c.first), c.expected) << c.first;

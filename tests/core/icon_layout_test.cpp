@@ -10,7 +10,7 @@ struct Row {
 
 TEST(CenterIcon, RoundsTheOddPixelTowardTheBottomRight) {
     const Row rows[] = {
-        {36, 36, 32, 32, 2, 2}, {37, 37, 32, 32, 3, 3}, {32, 32, 32, 32, 0, 0},
+        {36, 36, 32, 32, 2, 2},    {37, 37, 32, 32, 3, 3}, {32, 32, 32, 32, 0, 0},
         {0, 0, 32, 32, -15, -15},  // smaller than the icon: truncation toward zero, not floor
         {160, 24, 32, 32, 64, -3},
     };

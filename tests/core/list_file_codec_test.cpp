@@ -12,23 +12,16 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // A string of exactly the bytes of the literal, NULs included.
-template <size_t N>
-std::string Bytes(const char (&s)[N])
-{
-    return std::string(s, N - 1);
-}
+template <size_t N> std::string Bytes(const char (&s)[N]) { return std::string(s, N - 1); }
 
-std::string Encode(const Lines& entries)
-{
+std::string Encode(const Lines& entries) {
     std::string out;
-    for (const std::string& e : entries)
-        AppendListFileLine(out, e.data(), e.size());
+    for (const std::string& e : entries) AppendListFileLine(out, e.data(), e.size());
     return out;
 }
 
 // Feeds the bytes in chunks of the given size.
-Lines SplitInChunks(const std::string& bytes, size_t chunk)
-{
+Lines SplitInChunks(const std::string& bytes, size_t chunk) {
     Lines lines;
     ListFileLineSplitter splitter;
     for (size_t pos = 0; pos < bytes.size(); pos += chunk)
@@ -38,8 +31,7 @@ Lines SplitInChunks(const std::string& bytes, size_t chunk)
 }
 
 // Feeds the bytes in two chunks, split at pos.
-Lines SplitAt(const std::string& bytes, size_t pos)
-{
+Lines SplitAt(const std::string& bytes, size_t pos) {
     Lines lines;
     ListFileLineSplitter splitter;
     splitter.Feed(bytes.data(), pos, lines);
@@ -56,8 +48,7 @@ struct Row {
 
 // Checks each row whole, byte by byte and split in two at every position:
 // where the chunks end must never change the lines.
-void CheckRows(const Row* rows, size_t count)
-{
+void CheckRows(const Row* rows, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(row.name);
@@ -68,8 +59,7 @@ void CheckRows(const Row* rows, size_t count)
     }
 }
 
-TEST(ListFileSplit, LineEnds)
-{
+TEST(ListFileSplit, LineEnds) {
     const Row rows[] = {
         {"empty file", "", {}},
         {"CR LF", "C:\\a.mp3\r\nD:\\b.wav\r\n", {"C:\\a.mp3", "D:\\b.wav"}},
@@ -86,8 +76,7 @@ TEST(ListFileSplit, LineEnds)
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(ListFileSplit, CarriageReturnsNotBeforeLineFeed)
-{
+TEST(ListFileSplit, CarriageReturnsNotBeforeLineFeed) {
     const Row rows[] = {
         {"lone CR inside a line", "a\rb\r\n", {"a\rb"}},
         {"CR before CR LF", "a\r\r\n", {"a\r"}},
@@ -100,22 +89,32 @@ TEST(ListFileSplit, CarriageReturnsNotBeforeLineFeed)
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(ListFileSplit, EndOfDataByte)
-{
+TEST(ListFileSplit, EndOfDataByte) {
     const Row rows[] = {
-        {"at file start", Bytes("\x1A" "a\r\n"), {}},
-        {"mid-line", Bytes("ab\x1A" "cd\r\nef\r\n"), {"ab"}},
-        {"at line start", Bytes("ab\r\n\x1A" "cd\r\n"), {"ab"}},
+        {"at file start",
+         Bytes("\x1A"
+               "a\r\n"),
+         {}},
+        {"mid-line",
+         Bytes("ab\x1A"
+               "cd\r\nef\r\n"),
+         {"ab"}},
+        {"at line start",
+         Bytes("ab\r\n\x1A"
+               "cd\r\n"),
+         {"ab"}},
         {"between CR and LF", Bytes("ab\r\x1A\n"), {"ab\r"}},
-        {"after a NUL", Bytes("a\0b\x1A" "c\n"), {"a"}},
+        {"after a NUL",
+         Bytes("a\0b\x1A"
+               "c\n"),
+         {"a"}},
         {"at end of file", Bytes("ab\r\n\x1A"), {"ab"}},
         {"alone", Bytes("\x1A"), {}},
     };
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(ListFileSplit, NulEndsTheEntry)
-{
+TEST(ListFileSplit, NulEndsTheEntry) {
     const Row rows[] = {
         {"mid-line", Bytes("ab\0cd\r\nef\r\n"), {"ab", "ef"}},
         {"at line start", Bytes("\0cd\r\nef"), {"", "ef"}},
@@ -127,8 +126,7 @@ TEST(ListFileSplit, NulEndsTheEntry)
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(ListFileSplit, ShiftJisBytesAreData)
-{
+TEST(ListFileSplit, ShiftJisBytesAreData) {
     // Trail bytes in 0x40-0xFC never hold CR, LF, NUL or 0x1A, but 0x5C is
     // one of them and must come through as it is.
     const Row rows[] = {
@@ -138,8 +136,7 @@ TEST(ListFileSplit, ShiftJisBytesAreData)
     CheckRows(rows, sizeof rows / sizeof rows[0]);
 }
 
-TEST(ListFileSplit, LongLinesAreReadWhole)
-{
+TEST(ListFileSplit, LongLinesAreReadWhole) {
     const std::string line1023(1023, 'a');
     const std::string line1500(1500, 'b');
     const Row rows[] = {
@@ -157,13 +154,15 @@ TEST(ListFileSplit, LongLinesAreReadWhole)
     }
 }
 
-TEST(ListFileSplitter, IgnoresFeedsAfterEndOfData)
-{
+TEST(ListFileSplitter, IgnoresFeedsAfterEndOfData) {
     ListFileLineSplitter splitter;
     Lines lines;
     splitter.Feed("a\r\nb", 4, lines);
     EXPECT_FALSE(splitter.EndOfData());
-    splitter.Feed("c\x1A" "d", 3, lines);
+    splitter.Feed(
+        "c\x1A"
+        "d",
+        3, lines);
     EXPECT_TRUE(splitter.EndOfData());
     splitter.Feed("e\r\nf\r\n", 6, lines);
     EXPECT_EQ(Lines({"a"}), lines);
@@ -172,8 +171,7 @@ TEST(ListFileSplitter, IgnoresFeedsAfterEndOfData)
     EXPECT_TRUE(splitter.EndOfData());
 }
 
-TEST(ListFileSplitter, FinishTwiceAddsNothing)
-{
+TEST(ListFileSplitter, FinishTwiceAddsNothing) {
     ListFileLineSplitter splitter;
     Lines lines;
     splitter.Feed("a\r", 2, lines);
@@ -182,23 +180,19 @@ TEST(ListFileSplitter, FinishTwiceAddsNothing)
     EXPECT_EQ(Lines({"a\r"}), lines);
 }
 
-TEST(ListFileSplit, AllByteValuesInOrder)
-{
+TEST(ListFileSplit, AllByteValuesInOrder) {
     std::string bytes;
-    for (int b = 0; b < 256; ++b)
-        bytes += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
     // 0x00 empties the first line, 0x0A ends it, the CR at 0x0D is data, and
     // 0x1A ends everything.
     std::string second;
-    for (int b = 0x0B; b < 0x1A; ++b)
-        second += static_cast<char>(b);
+    for (int b = 0x0B; b < 0x1A; ++b) second += static_cast<char>(b);
     const Lines expected = {"", second};
     EXPECT_EQ(expected, SplitListFile(bytes));
     EXPECT_EQ(expected, SplitInChunks(bytes, 1));
 }
 
-TEST(ListFileSplit, RandomBytesKeepTheRules)
-{
+TEST(ListFileSplit, RandomBytesKeepTheRules) {
     // Any bytes: no entry holds LF, NUL or 0x1A; chunking does not matter;
     // and saving the entries and reading them back gives the same entries.
     std::mt19937 rng(42);
@@ -208,8 +202,7 @@ TEST(ListFileSplit, RandomBytesKeepTheRules)
     const char kSpecial[] = {'\r', '\n', '\0', '\x1A', 'a', '\x95'};
     for (int n = 0; n < 2000; ++n) {
         std::string bytes(static_cast<size_t>(len(rng)), 'a');
-        for (char& c : bytes)
-            c = byte(rng) < 64 ? kSpecial[special(rng)] : static_cast<char>(byte(rng));
+        for (char& c : bytes) c = byte(rng) < 64 ? kSpecial[special(rng)] : static_cast<char>(byte(rng));
         const Lines lines = SplitListFile(bytes);
         for (const std::string& e : lines)
             ASSERT_EQ(std::string::npos, e.find_first_of(Bytes("\n\0\x1A"))) << "case " << n;
@@ -219,15 +212,16 @@ TEST(ListFileSplit, RandomBytesKeepTheRules)
     }
 }
 
-TEST(ListFileEncode, TwoEntriesExactBytes)
-{
+TEST(ListFileEncode, TwoEntriesExactBytes) {
     const std::string bytes = Encode({"C:\\a.mp3", "D:\\b.wav"});
     EXPECT_EQ(20u, bytes.size());
-    EXPECT_EQ("C:\\a.mp3\x0D\x0A" "D:\\b.wav\x0D\x0A", bytes);
+    EXPECT_EQ(
+        "C:\\a.mp3\x0D\x0A"
+        "D:\\b.wav\x0D\x0A",
+        bytes);
 }
 
-TEST(ListFileEncode, EdgeEntries)
-{
+TEST(ListFileEncode, EdgeEntries) {
     struct EncodeRow {
         const char* name;
         Lines entries;
@@ -245,28 +239,24 @@ TEST(ListFileEncode, EdgeEntries)
     }
 }
 
-TEST(ListFileEncode, AppendsToWhatIsThere)
-{
+TEST(ListFileEncode, AppendsToWhatIsThere) {
     std::string out = "x\r\n";
     AppendListFileLine(out, "yz", 1);  // only len bytes are taken
     EXPECT_EQ("x\r\ny\r\n", out);
 }
 
-TEST(ListFileRoundTrip, EntriesComeBack)
-{
+TEST(ListFileRoundTrip, EntriesComeBack) {
     // Any bytes but LF, NUL and 0x1A survive, CRs included.
     const Lines entries = {
-        "C:\\Music\\a.mp3", "", "relative\\b.wav", "\x95\x5C\x83\x5C.mp3",
-        "a\r", "\r", "a\rb", "\xB1\xFF\x80", std::string(1500, 'z'), "",
+        "C:\\Music\\a.mp3",     "", "relative\\b.wav", "\x95\x5C\x83\x5C.mp3", "a\r", "\r", "a\rb", "\xB1\xFF\x80",
+        std::string(1500, 'z'), "",
     };
     EXPECT_EQ(entries, SplitListFile(Encode(entries)));
 }
 
-TEST(ListFileRoundTrip, HundredThousandLines)
-{
+TEST(ListFileRoundTrip, HundredThousandLines) {
     Lines entries;
-    for (int i = 0; i < 100000; ++i)
-        entries.push_back("C:\\Music\\track" + std::to_string(i) + ".mp3");
+    for (int i = 0; i < 100000; ++i) entries.push_back("C:\\Music\\track" + std::to_string(i) + ".mp3");
     const std::string bytes = Encode(entries);
     EXPECT_EQ(entries, SplitListFile(bytes));
     EXPECT_EQ(entries, SplitInChunks(bytes, 1024));

@@ -14,20 +14,14 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-template <size_t N>
-std::string Bytes(const char (&s)[N])
-{
-    return std::string(s, N - 1);
-}
+template <size_t N> std::string Bytes(const char (&s)[N]) { return std::string(s, N - 1); }
 
 // The bytes written to a file and read back through the stream reader.
-Lines ReadThroughStream(const std::string& bytes)
-{
+Lines ReadThroughStream(const std::string& bytes) {
     const char* kPath = "list_file_stream_test.lst";
     std::FILE* f = std::fopen(kPath, "wb");
     EXPECT_NE(f, nullptr);
-    if (f == nullptr)
-        return {"<cannot write>"};
+    if (f == nullptr) return {"<cannot write>"};
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
     Lines lines;
@@ -36,8 +30,7 @@ Lines ReadThroughStream(const std::string& bytes)
     return lines;
 }
 
-TEST(ListFileStream, ReadsWhatTheSplitterReads)
-{
+TEST(ListFileStream, ReadsWhatTheSplitterReads) {
     const std::string kRows[] = {
         "",
         "a\r\nb\r\n",
@@ -45,7 +38,8 @@ TEST(ListFileStream, ReadsWhatTheSplitterReads)
         "last line without a line end",
         "trailing CR\r",
         Bytes("nul\0dropped\r\nkept\r\n"),
-        "end\x1A" "ignored\r\n",
+        "end\x1A"
+        "ignored\r\n",
         "C:\\\x95\x5C.mp3\r\n\xB1\xB2\r\n",
         std::string(1023, 'a') + "\r\n" + std::string(1500, 'b'),
     };
@@ -53,15 +47,13 @@ TEST(ListFileStream, ReadsWhatTheSplitterReads)
         EXPECT_EQ(SplitListFile(bytes), ReadThroughStream(bytes)) << bytes.substr(0, 40);
 }
 
-TEST(ListFileStream, MissingFileIsNotOpened)
-{
+TEST(ListFileStream, MissingFileIsNotOpened) {
     Lines lines = {"kept"};
     EXPECT_EQ(ListStreamRead::kNotOpened, ReadListFileStream("no-such-folder/no-such.lst", lines));
     EXPECT_EQ(Lines({"kept"}), lines);
 }
 
-TEST(ListFileStream, FolderGivesNoEntries)
-{
+TEST(ListFileStream, FolderGivesNoEntries) {
     // A folder opens on some platforms and then fails to read; either way
     // nothing read so far may pass for the file's entries.
     Lines lines = {"kept"};
@@ -69,8 +61,7 @@ TEST(ListFileStream, FolderGivesNoEntries)
     EXPECT_EQ(Lines({"kept"}), lines);
 }
 
-TEST(ListFileStream, NulAndLineEndsAcrossPieceBorders)
-{
+TEST(ListFileStream, NulAndLineEndsAcrossPieceBorders) {
     // A NUL inside a piece and CR LF pairs split by the piece size must not
     // merge or cut entries, wherever the pieces end.
     for (size_t pad = 0; pad < 4; ++pad) {

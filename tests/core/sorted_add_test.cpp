@@ -8,16 +8,13 @@ namespace {
 
 using Keys = std::vector<std::string>;
 
-size_t PositionIn(const Keys& list, const std::string& key)
-{
+size_t PositionIn(const Keys& list, const std::string& key) {
     std::vector<const std::string*> keys;
-    for (const std::string& k : list)
-        keys.push_back(&k);
+    for (const std::string& k : list) keys.push_back(&k);
     return SortedAddPosition(keys, key);
 }
 
-TEST(SortedAdd, PositionTable)
-{
+TEST(SortedAdd, PositionTable) {
     struct Row {
         const char* what;
         Keys list;
@@ -35,12 +32,10 @@ TEST(SortedAdd, PositionTable)
         {"out of order", {"y", "a", "z", "b"}, "m", 2},
         {"bytes compare unsigned", {"\x01", "\x7f"}, "\x80", 2},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(row.position, PositionIn(row.list, row.key)) << row.what;
+    for (const Row& row : rows) EXPECT_EQ(row.position, PositionIn(row.list, row.key)) << row.what;
 }
 
-TEST(SortedAdd, OrderOfARunOfAdds)
-{
+TEST(SortedAdd, OrderOfARunOfAdds) {
     // Each added key sees the ones added before it.
     EXPECT_EQ((std::vector<size_t>{3, 0, 4, 1, 2}), SortedAddOrder({"b", "d", "e"}, {"a", "c"}));
     EXPECT_EQ((std::vector<size_t>{1, 2, 0}), SortedAddOrder({}, {"c", "a", "b"}));

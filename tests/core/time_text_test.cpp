@@ -16,8 +16,7 @@ struct ConvertRow {
     int expected;
 };
 
-TEST(MediaTimeToSeconds, Table)
-{
+TEST(MediaTimeToSeconds, Table) {
     const ConvertRow rows[] = {
         {"zero", 0, 0},
         {"just under a second", kSecond - 1, 0},
@@ -40,8 +39,7 @@ TEST(MediaTimeToSeconds, Table)
     }
 }
 
-TEST(MediaTimeToSliderUnits, Table)
-{
+TEST(MediaTimeToSliderUnits, Table) {
     const int64_t unit = 1000000;
     const ConvertRow rows[] = {
         {"zero", 0, 0},
@@ -63,8 +61,7 @@ TEST(MediaTimeToSliderUnits, Table)
     }
 }
 
-TEST(SliderUnitsToMediaTime, Table)
-{
+TEST(SliderUnitsToMediaTime, Table) {
     struct Row {
         int s;
         int64_t expected;
@@ -83,11 +80,9 @@ TEST(SliderUnitsToMediaTime, Table)
     }
 }
 
-TEST(SliderUnitsToMediaTime, RoundTripsThroughSliderUnits)
-{
+TEST(SliderUnitsToMediaTime, RoundTripsThroughSliderUnits) {
     const int values[] = {0, 1, -1, 173, 36000, INT_MAX, INT_MIN};
-    for (int s : values)
-        EXPECT_EQ(s, MediaTimeToSliderUnits(SliderUnitsToMediaTime(s))) << s;
+    for (int s : values) EXPECT_EQ(s, MediaTimeToSliderUnits(SliderUnitsToMediaTime(s))) << s;
 }
 
 struct TextRow {
@@ -97,9 +92,7 @@ struct TextRow {
 
 // The buffer starts full of 'x' so that a missing terminator or a text left
 // short shows.
-template <typename Format>
-void CheckTexts(const TextRow* rows, size_t count, Format format)
-{
+template <typename Format> void CheckTexts(const TextRow* rows, size_t count, Format format) {
     for (size_t i = 0; i < count; ++i) {
         SCOPED_TRACE(rows[i].value);
         char buf[kTimeTextSize];
@@ -110,8 +103,7 @@ void CheckTexts(const TextRow* rows, size_t count, Format format)
     }
 }
 
-TEST(FormatPlaybackTime, Table)
-{
+TEST(FormatPlaybackTime, Table) {
     const TextRow rows[] = {
         {0, "00:00"},
         {9, "00:09"},
@@ -127,11 +119,10 @@ TEST(FormatPlaybackTime, Table)
         {INT_MIN, "-35791394:-8"},
     };
     CheckTexts(rows, sizeof rows / sizeof rows[0],
-               [](char (&buf)[kTimeTextSize], int v) { FormatPlaybackTime(buf, v); });
+               [](char(&buf)[kTimeTextSize], int v) { FormatPlaybackTime(buf, v); });
 }
 
-TEST(FormatSliderTime, Table)
-{
+TEST(FormatSliderTime, Table) {
     const TextRow rows[] = {
         {0, "00:00"},
         {9, "00:00"},
@@ -147,12 +138,10 @@ TEST(FormatSliderTime, Table)
         {-6010, "-10:-1"},
         {INT_MIN, "-3579139:-24"},
     };
-    CheckTexts(rows, sizeof rows / sizeof rows[0],
-               [](char (&buf)[kTimeTextSize], int v) { FormatSliderTime(buf, v); });
+    CheckTexts(rows, sizeof rows / sizeof rows[0], [](char(&buf)[kTimeTextSize], int v) { FormatSliderTime(buf, v); });
 }
 
-TEST(TimeText, MediaTimeToPlaybackText)
-{
+TEST(TimeText, MediaTimeToPlaybackText) {
     char buf[kTimeTextSize];
     FormatPlaybackTime(buf, MediaTimeToSeconds(37259000000));  // 3725.9 s
     EXPECT_STREQ("62:05", buf);

@@ -66,8 +66,7 @@ public:
 const ThrownCase kThrownCases[] = {
     {"FrameworkError", AfxThrowInvalidArgException, [] { return SystemText(E_INVALIDARG); }},
     {"OutOfMemory", [] { throw std::bad_alloc(); }, [] { return SystemText(E_OUTOFMEMORY); }},
-    {"StandardException", [] { throw std::out_of_range("entry 7 of 3"); },
-     [] { return std::string("entry 7 of 3"); }},
+    {"StandardException", [] { throw std::out_of_range("entry 7 of 3"); }, [] { return std::string("entry 7 of 3"); }},
     // Narrow text in the program's code page goes to the box as it is.
     {"StandardExceptionInCodePage932", [] { throw std::runtime_error("\x95\x5C\x8E\xA6"); },
      [] { return std::string("\x95\x5C\x8E\xA6"); }},

@@ -43,8 +43,8 @@ TEST_F(CompactTest, WindowHasThirteenControlsAndNoSlots) {
     int nChildren = 0;
     for (HWND h = ::GetWindow(m_dlg.m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) ++nChildren;
     EXPECT_EQ(nChildren, 13);
-    for (int id : {IDC_PLAYLIST, IDC_PLAY, IDC_STOP, IDC_HIDE, IDC_STATUS, IDC_CLEARALL, IDC_DELETE, IDC_TIME,
-                   IDC_NEXT, IDC_PREV, IDC_UP, IDC_DOWN, IDC_SEEK})
+    for (int id : {IDC_PLAYLIST, IDC_PLAY, IDC_STOP, IDC_HIDE, IDC_STATUS, IDC_CLEARALL, IDC_DELETE, IDC_TIME, IDC_NEXT,
+                   IDC_PREV, IDC_UP, IDC_DOWN, IDC_SEEK})
         EXPECT_NE(::GetDlgItem(m_dlg.m_hWnd, id), nullptr) << id;
     EXPECT_EQ(::GetDlgItem(m_dlg.m_hWnd, IDC_MEMORIZE), nullptr);
 }

@@ -106,9 +106,7 @@ void MainWindowTest::Click(int nID) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(m_dlg.m_hWnd, nID)));
 }
 
-void MainWindowTest::Select(int nIndex) {
-    ::SendDlgItemMessageA(m_dlg.m_hWnd, IDC_PLAYLIST, LB_SETCURSEL, nIndex, 0);
-}
+void MainWindowTest::Select(int nIndex) { ::SendDlgItemMessageA(m_dlg.m_hWnd, IDC_PLAYLIST, LB_SETCURSEL, nIndex, 0); }
 
 int MainWindowTest::Selection() {
     return static_cast<int>(::SendDlgItemMessageA(m_dlg.m_hWnd, IDC_PLAYLIST, LB_GETCURSEL, 0, 0));

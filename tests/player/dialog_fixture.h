@@ -24,11 +24,11 @@ struct RecordedIconCall {
 // The media keys as the window sees them: like the library, one flag and
 // the last code, overwritten by a later press.
 struct ScriptedKeys {
-    std::vector<HWND> hooked;  // every setHook call's window
-    size_t graphLogAtHook = 0; // how much the fake graph had logged at the first setHook
+    std::vector<HWND> hooked;   // every setHook call's window
+    size_t graphLogAtHook = 0;  // how much the fake graph had logged at the first setHook
     int flag = 0;
     long long code = 0;
-    int collections = 0;       // getKeyCD calls
+    int collections = 0;  // getKeyCD calls
     void Press(long long vk) {
         code = vk;
         flag = 1;
@@ -44,7 +44,6 @@ std::string EveryByteListFile();
 extern std::vector<RecordedMessageBox> g_messageBoxes;
 extern std::vector<RecordedIconCall> g_iconCalls;
 extern ScriptedKeys g_keys;
-
 
 class MainWindowTest : public TempDirTest {
 protected:

@@ -84,7 +84,8 @@ TEST_P(EndModalTest, EndsTheRunAndSavesThePlaylist) {
     EXPECT_EQ(g_iconCalls.back().message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(dlg.m_strStatus.Str(), GetParam().expectedStatus);
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop a quit posted by the watchdog
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }  // drop a quit posted by the watchdog
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, EndModalTest, ::testing::ValuesIn(kEndCases),

@@ -176,8 +176,8 @@ TEST_F(IntakeTest, WideDropArrivesInTheAnsiCodePage) {
     HDROP hDrop = MakeWideDrop({L"C:\\\u97f3\u697d.mp3", folder, L"C:\\" + std::wstring(1200, L'w') + L".wav"});
     ::SendMessageA(m_dlg.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
     // 音楽 in Shift_JIS; the folder's match goes in by the sorted add.
-    EXPECT_EQ(Entries(), (Paths{Full("music\\a.mp3"), "C:\\\x89\xb9\x8a\x79.mp3",
-                                "C:\\" + std::string(1200, 'w') + ".wav"}));
+    EXPECT_EQ(Entries(),
+              (Paths{Full("music\\a.mp3"), "C:\\\x89\xb9\x8a\x79.mp3", "C:\\" + std::string(1200, 'w') + ".wav"}));
 }
 
 // A folder's matches go in as one batch; they must land exactly where the
@@ -185,13 +185,13 @@ TEST_F(IntakeTest, WideDropArrivesInTheAnsiCodePage) {
 // mixed-case and Japanese names, in a list that appended entries have left
 // out of order, and with the same folder dropped twice.
 TEST_F(IntakeTest, FolderBatchLandsWhereOneByOneSortedAddsWould) {
-    const Paths names = {"b.mp3", "B2.mp3", "a.MP3", "Zed.mp3", "_x.mp3", "10.mp3", "9.mp3",
-                         "\x82\xa0.mp3",      // あ
-                         "\x83\x41.mp3",      // ア
-                         "\xb1.mp3",           // halfwidth ｱ
-                         "\x89\xb9.mp3",      // 音
-                         "\x82\x60.mp3",      // fullwidth Ａ
-                         "c.wav", "A.wav"};
+    const Paths names = {"b.mp3",        "B2.mp3", "a.MP3", "Zed.mp3", "_x.mp3", "10.mp3", "9.mp3",
+                         "\x82\xa0.mp3",  // あ
+                         "\x83\x41.mp3",  // ア
+                         "\xb1.mp3",      // halfwidth ｱ
+                         "\x89\xb9.mp3",  // 音
+                         "\x82\x60.mp3",  // fullwidth Ａ
+                         "c.wav",        "A.wav"};
     MakeFolder("music", names);
     const Paths existing = {"C:\\z.mp3", Full("music\\B.mp3"), "C:\\a.mp3", Full("music\\\x82\xa0.mp3")};
     StartStopped(existing);
@@ -319,7 +319,8 @@ protected:
         ASSERT_EQ(entries.size(), nEntries);
         std::wstring first = AnsiToWide(entries[0].c_str());
         EXPECT_NE(IsSameFile(first.c_str(), m_strFirst.c_str()), IsSameFile(first.c_str(), m_strSecond.c_str()));
-        for (const std::string& entry : entries) EXPECT_TRUE(IsSameFile(AnsiToWide(entry.c_str()).c_str(), first.c_str()));
+        for (const std::string& entry : entries)
+            EXPECT_TRUE(IsSameFile(AnsiToWide(entry.c_str()).c_str(), first.c_str()));
     }
     std::wstring Wide(const std::string& relative) {
         std::string full = Full(relative);

@@ -29,15 +29,15 @@ TEST_F(MainWindowTest, FirstStartShowsVersionAndAnEmptyList) {
 TEST_F(MainWindowTest, DefaultListRoundTripsByteForByte) {
     const std::string file =
         "C:\\Music\\a.mp3\r\n"
-        "\r\n"                                   // an empty entry
+        "\r\n"                                    // an empty entry
         "D:\\\x95\x5C\x83\x5C\\\xB1\xB2.wav\r\n"  // Shift_JIS with 0x5C trail bytes, halfwidth katakana
         "relative\\b.mp3\r\n" +
         std::string(1500, 'L') + "\r\n" +  // read whole, never split
         std::string(1023, 'M') + "\r\n";
     WriteFileBytes("default.lst", file);
     StartWindow();
-    EXPECT_EQ(Entries(), (EntryList{"C:\\Music\\a.mp3", "", "D:\\\x95\x5C\x83\x5C\\\xB1\xB2.wav",
-                                  "relative\\b.mp3", std::string(1500, 'L'), std::string(1023, 'M')}));
+    EXPECT_EQ(Entries(), (EntryList{"C:\\Music\\a.mp3", "", "D:\\\x95\x5C\x83\x5C\\\xB1\xB2.wav", "relative\\b.mp3",
+                                    std::string(1500, 'L'), std::string(1023, 'M')}));
     CloseWindow();
     EXPECT_EQ(ReadFileBytes("default.lst"), file);
     EXPECT_EQ(FilesHere(), EntryList{"default.lst"}) << "no temporary file may be left behind";
@@ -53,7 +53,9 @@ TEST_F(MainWindowTest, LinesAreReadWholeAcrossTheReadersPieces) {
 }
 
 TEST_F(MainWindowTest, LineEndVariantsAreNormalisedOnSave) {
-    WriteFileBytes("default.lst", "a\nb\rc\r\nd\0e\r\nlast\x1A" "ignored\r\n"s);
+    WriteFileBytes("default.lst",
+                   "a\nb\rc\r\nd\0e\r\nlast\x1A"
+                   "ignored\r\n"s);
     StartWindow();
     EXPECT_EQ(Entries(), (EntryList{"a", "b\rc", "d", "last"}));
     CloseWindow();

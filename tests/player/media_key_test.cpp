@@ -31,12 +31,17 @@ protected:
     }
     // Brings a fresh window into one of the states below, runs the action,
     // and reports where it left playback.
-    template <typename Action>
-    Outcome Run(int nState, Action action) {
-        StartPlaying(kThree);  // a.mp3 plays
-        if (nState == 1) Click(IDC_NEXT);                        // b.mp3 plays
-        if (nState == 2) { Click(IDC_NEXT); Click(IDC_STOP); }   // stopped after b.mp3
-        if (nState == 3) { Click(IDC_STOP); Select(2); }         // stopped, c.mp3 selected
+    template <typename Action> Outcome Run(int nState, Action action) {
+        StartPlaying(kThree);              // a.mp3 plays
+        if (nState == 1) Click(IDC_NEXT);  // b.mp3 plays
+        if (nState == 2) {
+            Click(IDC_NEXT);
+            Click(IDC_STOP);
+        }  // stopped after b.mp3
+        if (nState == 3) {
+            Click(IDC_STOP);
+            Select(2);
+        }  // stopped, c.mp3 selected
         ClearLog();
         action();
         Outcome o{m_dlg.m_nCurrent, m_dlg.m_nLastPlayed, Rendered(), ControlText(IDC_STATUS)};

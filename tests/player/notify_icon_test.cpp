@@ -6,7 +6,7 @@
 
 namespace {
 
-const char kStopped[] = "\x92\xe2\x8e\x7e\x92\x86";                    // 停止中
+const char kStopped[] = "\x92\xe2\x8e\x7e\x92\x86";                                               // 停止中
 const char kBalloonTitle[] = "\x8d\xc4\x90\xb6\x92\x86\x82\xcc\x83\x74\x83\x40\x83\x43\x83\x8b";  // 再生中のファイル
 
 struct ExpectedCall {
@@ -64,14 +64,15 @@ TEST_F(IconRecordTest, StartUpWithoutListThenTwoStopsAndExit) {
     Click(IDC_STOP);
     Click(IDC_STOP);
     CloseWindow();
-    ExpectCalls(g_iconCalls, {
-        {kAdd, 528, 7, kStopped, "-", 10000, 0x11},
-        {kModify, 528, 7, kStopped, "-", 10000, 0x11},  // first stop: size and flags of the add
-        {kModify, 528, 3, kStopped, "-", 10000, 0},
-        {kModify, 528, 3, kStopped, "-", 10000, 0},     // a stop after a stop sends flags 3
-        {kModify, 528, 3, kStopped, "-", 10000, 0},
-        {kDelete, 528, 3, kStopped, "-", 10000, 0},
-    });
+    ExpectCalls(g_iconCalls,
+                {
+                    {kAdd, 528, 7, kStopped, "-", 10000, 0x11},
+                    {kModify, 528, 7, kStopped, "-", 10000, 0x11},  // first stop: size and flags of the add
+                    {kModify, 528, 3, kStopped, "-", 10000, 0},
+                    {kModify, 528, 3, kStopped, "-", 10000, 0},  // a stop after a stop sends flags 3
+                    {kModify, 528, 3, kStopped, "-", 10000, 0},
+                    {kDelete, 528, 3, kStopped, "-", 10000, 0},
+                });
     EXPECT_EQ(g_iconCalls[0].record.hIcon, m_dlg.m_hIcon);
     EXPECT_EQ(g_iconCalls[0].record.hWnd, hWnd);
 }
@@ -81,14 +82,15 @@ TEST_F(IconRecordTest, PlayTickStopExit) {
     TickShowingPlayback();
     Click(IDC_STOP);
     CloseWindow();
-    ExpectCalls(g_iconCalls, {
-        {kAdd, 528, 7, kStopped, "-", 10000, 0x11},
-        {kModify, 504, 0x17, kStopped, "song", 10000, 0x11},  // balloon; the tip goes along unchanged
-        {kModify, 504, 4, "song [01:05]", "song", 10000, 0x11},
-        {kModify, 504, 4, kStopped, "song", 10000, 0x11},
-        {kModify, 504, 3, kStopped, "song", 10000, 0},
-        {kDelete, 504, 3, kStopped, "song", 10000, 0},
-    });
+    ExpectCalls(g_iconCalls,
+                {
+                    {kAdd, 528, 7, kStopped, "-", 10000, 0x11},
+                    {kModify, 504, 0x17, kStopped, "song", 10000, 0x11},  // balloon; the tip goes along unchanged
+                    {kModify, 504, 4, "song [01:05]", "song", 10000, 0x11},
+                    {kModify, 504, 4, kStopped, "song", 10000, 0x11},
+                    {kModify, 504, 3, kStopped, "song", 10000, 0},
+                    {kDelete, 504, 3, kStopped, "song", 10000, 0},
+                });
 }
 
 TEST_F(IconRecordTest, StopRightAfterStartShowsTheBalloonAgain) {
@@ -97,11 +99,12 @@ TEST_F(IconRecordTest, StopRightAfterStartShowsTheBalloonAgain) {
     Click(IDC_NEXT);
     Click(IDC_STOP);
     g_iconCalls.erase(g_iconCalls.begin(), g_iconCalls.begin() + 3);
-    ExpectCalls(g_iconCalls, {
-        {kModify, 504, 0x17, "song [01:05]", "next", 10000, 0x11},  // the tip of the track before
-        {kModify, 504, 0x17, kStopped, "next", 10000, 0x11},
-        {kModify, 504, 3, kStopped, "next", 10000, 0},
-    });
+    ExpectCalls(g_iconCalls,
+                {
+                    {kModify, 504, 0x17, "song [01:05]", "next", 10000, 0x11},  // the tip of the track before
+                    {kModify, 504, 0x17, kStopped, "next", 10000, 0x11},
+                    {kModify, 504, 3, kStopped, "next", 10000, 0},
+                });
 }
 
 TEST_F(IconRecordTest, BalloonTextIsCutBetweenCharacters) {

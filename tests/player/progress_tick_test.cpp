@@ -48,10 +48,10 @@ TEST_F(TickTest, TooltipIsCutAtSixtyBytesBetweenCharacters) {
         std::string name;
         std::string tip;
     } cases[] = {
-        {std::string(52, 'n'), std::string(52, 'n') + " [00:01]"},            // exactly 60 bytes
-        {std::string(53, 'n'), std::string(53, 'n') + " [00:01"},             // bracket cut off
-        {std::string(70, 'n'), std::string(60, 'n')},                         // into the title itself
-        {std::string(59, 'n') + "\x95\x5C", std::string(59, 'n')},           // never half a character
+        {std::string(52, 'n'), std::string(52, 'n') + " [00:01]"},  // exactly 60 bytes
+        {std::string(53, 'n'), std::string(53, 'n') + " [00:01"},   // bracket cut off
+        {std::string(70, 'n'), std::string(60, 'n')},               // into the title itself
+        {std::string(59, 'n') + "\x95\x5C", std::string(59, 'n')},  // never half a character
         {std::string(58, 'n') + "\x95\x5C", std::string(58, 'n') + "\x95\x5C"},
     };
     g_graph.stop = Seconds(100);

@@ -21,8 +21,8 @@ std::string ToneWav(double seconds, double hz) {
     }
     auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
     auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
-    return "RIFF" + u32(36 + static_cast<uint32_t>(pcm.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
-           u32(rate) + u32(rate * 2) + u16(2) + u16(16) + "data" + u32(static_cast<uint32_t>(pcm.size())) + pcm;
+    return "RIFF" + u32(36 + static_cast<uint32_t>(pcm.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(rate) +
+           u32(rate * 2) + u16(2) + u16(16) + "data" + u32(static_cast<uint32_t>(pcm.size())) + pcm;
 }
 
 struct Usage {
@@ -86,8 +86,8 @@ TEST_F(MainWindowTest, ThousandTrackStartsOnTheRealGraphStayFlat) {
 TEST_F(MainWindowTest, NameOutsideTheCodePagePlaysOnTheRealGraph) {
     ASSERT_TRUE(::CreateDirectoryA("music", nullptr));
     const std::string tone = ToneWav(4, 440);
-    HANDLE h = ::CreateFileW(L"music\\\ud55c\uad6d\uc5b4\ub178\ub798.wav", GENERIC_WRITE, 0, nullptr,
-                             CREATE_ALWAYS, 0, nullptr);  // 한국어노래.wav
+    HANDLE h = ::CreateFileW(L"music\\\ud55c\uad6d\uc5b4\ub178\ub798.wav", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                             nullptr);  // 한국어노래.wav
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     DWORD dwWritten = 0;
     ::WriteFile(h, tone.data(), static_cast<DWORD>(tone.size()), &dwWritten, nullptr);

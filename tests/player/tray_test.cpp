@@ -66,9 +66,14 @@ TEST_F(TrayTest, MenuHoldsTheTransportCommandsAndExit) {
     const struct {
         UINT id;
         const char* text;  // nullptr for a separator
-    } items[] = {{IDC_PLAY, "\x8d\xc4\x90\xb6"}, {0, nullptr}, {IDC_PREV, "\x91\x4f\x8b\xc8"},
-                 {IDC_NEXT, "\x8e\x9f\x8b\xc8"}, {0, nullptr}, {IDC_STOP, "\x92\xe2\x8e\x7e"},
-                 {0, nullptr}, {IDOK, "\x8f\x49\x97\xb9"}};
+    } items[] = {{IDC_PLAY, "\x8d\xc4\x90\xb6"},
+                 {0, nullptr},
+                 {IDC_PREV, "\x91\x4f\x8b\xc8"},
+                 {IDC_NEXT, "\x8e\x9f\x8b\xc8"},
+                 {0, nullptr},
+                 {IDC_STOP, "\x92\xe2\x8e\x7e"},
+                 {0, nullptr},
+                 {IDOK, "\x8f\x49\x97\xb9"}};
     ASSERT_EQ(::GetMenuItemCount(hPopup), 8);
     for (int i = 0; i < 8; ++i) {
         char text[64] = "";

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-template <class Char>
-HDROP MakeDropFiles(const std::vector<std::basic_string<Char>>& paths) {
+template <class Char> HDROP MakeDropFiles(const std::vector<std::basic_string<Char>>& paths) {
     size_t nUnits = 1;
     for (const auto& path : paths) nUnits += path.size() + 1;
     HGLOBAL h = ::GlobalAlloc(GHND | GMEM_SHARE, sizeof(DROPFILES) + nUnits * sizeof(Char));

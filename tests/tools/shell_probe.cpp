@@ -37,8 +37,7 @@ std::string Hex(const char* psz, size_t nMax) {
 }
 
 // A field the record's size covers, as hex; "-" when the record stops before it.
-template <size_t N>
-std::string TextField(const NOTIFYICONDATAA* pnid, const char (&field)[N]) {
+template <size_t N> std::string TextField(const NOTIFYICONDATAA* pnid, const char (&field)[N]) {
     size_t nEnd = static_cast<size_t>(field - reinterpret_cast<const char*>(pnid)) + N;
     return nEnd <= pnid->cbSize ? Hex(field, N) : "-";
 }
@@ -82,8 +81,7 @@ bool RedirectImport(HMODULE hModule, void* pfnOld, void* pfnNew) {
     const IMAGE_DATA_DIRECTORY& dir = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (dir.VirtualAddress == 0) return false;
     bool bFound = false;
-    for (auto* pDesc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(pBase + dir.VirtualAddress); pDesc->Name;
-         ++pDesc) {
+    for (auto* pDesc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(pBase + dir.VirtualAddress); pDesc->Name; ++pDesc) {
         for (auto* pThunk = reinterpret_cast<IMAGE_THUNK_DATA*>(pBase + pDesc->FirstThunk); pThunk->u1.Function;
              ++pThunk) {
             if (reinterpret_cast<void*>(pThunk->u1.Function) != pfnOld) continue;
@@ -117,8 +115,8 @@ LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     std::memcpy(&header, pData->lpData, sizeof header);
     size_t nUnits = (pData->cbData - sizeof header) / sizeof(wchar_t);
     HWND hTarget = reinterpret_cast<HWND>(static_cast<UINT_PTR>(header.ullTarget));
-    HDROP hDrop = MakeWideDrop(
-        RequestedPaths(reinterpret_cast<const wchar_t*>(static_cast<const char*>(pData->lpData) + sizeof header), nUnits));
+    HDROP hDrop = MakeWideDrop(RequestedPaths(
+        reinterpret_cast<const wchar_t*>(static_cast<const char*>(pData->lpData) + sizeof header), nUnits));
     if (hDrop == nullptr) return FALSE;
     if (!::PostMessageW(hTarget, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0)) {
         ::GlobalFree(reinterpret_cast<HGLOBAL>(hDrop));
@@ -134,8 +132,8 @@ DWORD WINAPI RunProbeWindow(void*) {
     wc.lpszClassName = kProbeWindowClass;
     ::RegisterClassW(&wc);
     std::wstring title = ProbeWindowTitle(::GetCurrentProcessId());
-    if (!::CreateWindowExW(0, kProbeWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           wc.hInstance, nullptr))
+    if (!::CreateWindowExW(0, kProbeWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
+                           nullptr))
         return 1;
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);

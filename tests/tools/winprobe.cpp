@@ -26,18 +26,16 @@ const int kUsage = 2;
 
 void WriteOut(const std::string& text) {
     DWORD dwWritten = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &dwWritten,
-                nullptr);
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &dwWritten, nullptr);
 }
 
 // UTF-16 to the given code page; unmappable characters become the code page's default character.
 std::string Narrow(const std::wstring& text, UINT nCodePage) {
     if (text.empty()) return std::string();
-    int cb = ::WideCharToMultiByte(nCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                   nullptr);
+    int cb =
+        ::WideCharToMultiByte(nCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(cb), '\0');
-    ::WideCharToMultiByte(nCodePage, 0, text.data(), static_cast<int>(text.size()), &bytes[0], cb, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(nCodePage, 0, text.data(), static_cast<int>(text.size()), &bytes[0], cb, nullptr, nullptr);
     return bytes;
 }
 
@@ -232,8 +230,8 @@ int MenuRect(HWND hWnd, int nTimeoutMs) {
             ::GetWindowThreadProcessId(hMenu, &dwMenuPid);
             RECT rc;
             if (dwMenuPid == dwPid && ::IsWindowVisible(hMenu) && ::GetWindowRect(hMenu, &rc)) {
-                WriteOut(std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) +
-                         " " + std::to_string(rc.bottom) + "\n");
+                WriteOut(std::to_string(rc.left) + " " + std::to_string(rc.top) + " " + std::to_string(rc.right) + " " +
+                         std::to_string(rc.bottom) + "\n");
                 return kFound;
             }
         }
@@ -330,7 +328,6 @@ int wmain(int argc, wchar_t** argv) {
         WriteOut(std::to_string(request.nCount) + "\n");
         return kFound;
     }
-
 
     HWND hWnd = ParseWindow(argv[2]);
     if (!hWnd) return kNotFound;

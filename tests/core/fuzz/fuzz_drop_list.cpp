@@ -8,8 +8,7 @@
 
 #include "core/drop_list.h"
 
-template <typename Unit>
-static void Check(const Unit* units, size_t count, size_t first) {
+template <typename Unit> static void Check(const Unit* units, size_t count, size_t first) {
     size_t previousEnd = first;
     for (const DropPathSpan& s : SplitDropPaths(units, count, first)) {
         if (s.length == 0 || s.offset != previousEnd || s.offset + s.length >= count) abort();
@@ -20,16 +19,13 @@ static void Check(const Unit* units, size_t count, size_t first) {
     }
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    if (size == 0)
-        return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
     const size_t first = data[0] % 8;
     std::vector<char> narrow(data + 1, data + size);
     Check(narrow.data(), narrow.size(), first);
     std::vector<char16_t> wide((size - 1) / 2);
-    if (!wide.empty())
-        std::memcpy(wide.data(), data + 1, wide.size() * 2);
+    if (!wide.empty()) std::memcpy(wide.data(), data + 1, wide.size() * 2);
     Check(wide.data(), wide.size(), first);
     return 0;
 }

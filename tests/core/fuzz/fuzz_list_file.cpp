@@ -8,10 +8,8 @@
 
 #include "core/list_file_codec.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    if (size == 0)
-        return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
     const size_t chunk = data[0] % 17 + 1;
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
@@ -22,16 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t pos = 0; pos < bytes.size(); pos += chunk)
         splitter.Feed(bytes.data() + pos, bytes.size() - pos < chunk ? bytes.size() - pos : chunk, chunked);
     splitter.Finish(chunked);
-    if (chunked != whole)
-        abort();
+    if (chunked != whole) abort();
 
     std::string saved;
     for (const std::string& e : whole) {
-        if (e.find_first_of(std::string("\n\0\x1A", 3)) != std::string::npos)
-            abort();
+        if (e.find_first_of(std::string("\n\0\x1A", 3)) != std::string::npos) abort();
         AppendListFileLine(saved, e.data(), e.size());
     }
-    if (SplitListFile(saved) != whole)
-        abort();
+    if (SplitListFile(saved) != whole) abort();
     return 0;
 }
