@@ -1,18 +1,7 @@
-# Helpers shared by the benchmark scripts that start the player in a Wine
-# virtual desktop and watch it from outside. The sourcing script sets EXE,
-# INSPECT (winprobe), WINE_RUN, WINEPREFIX, DESKTOP_NAME, DESKTOP, CAPTION,
-# EXE_NAME, IDC_PLAYLIST and optionally BENCH_NAME (prefix of the work folder).
-# explorer starts the program inside the virtual desktop and returns at once;
-# the program's output still comes through the pipe.
-in_desktop() { timeout 300 "$WINE_RUN" explorer "$DESKTOP" "$@"; }
-
-player_pids() {
-  local pid
-  for pid in $(pgrep -x "$EXE_NAME"); do
-    [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
-  done
-}
+# Helpers of the benchmark sections that start the player in a Wine virtual
+# desktop and watch it from outside (sourced after wine-desktop.sh and
+# window-ids.sh, with use_desktop called). The sourcing script sets EXE,
+# INSPECT (winprobe), WINE_RUN, WINEPREFIX, EXE_NAME and WORK.
 
 now_ms() { date +%s%3N; }
 
@@ -54,42 +43,18 @@ print_imports() {
   done
 }
 
-
-WORK=$(mktemp -d "/tmp/${BENCH_NAME:-lumetto-bench}.XXXXXX")
-cleanup() {
-  local pid
-  for pid in $(player_pids); do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-# A copy that is still ending (a previous run of this script) gets a few seconds.
-for _ in $(seq 1 50); do [ -z "$(player_pids)" ] && break; sleep 0.2; done
-if [ -n "$(player_pids)" ]; then
-  echo "$0: $EXE_NAME is already running in $WINEPREFIX; close it first" >&2
-  exit 1
-fi
-
-wait_for_desktop() {
-  local deadline=$((SECONDS + 60))
-  until xwininfo -name "$DESKTOP_NAME - Wine desktop" >/dev/null 2>&1; do
-    [ $SECONDS -ge $deadline ] && { echo "$0: the virtual desktop did not appear" >&2; exit 1; }
-    sleep 0.1
-  done
-}
-
 # one_run DIR EXPECTED_COUNT [ARG...]: starts the player in DIR with the
 # arguments, prints "process_ms launch_ms exit_ms".
 one_run() {
-  local dir=$1 expected=$2 poll=$WORK/poll.out start line hwnd process_ms seen_ms count exit_ms deadline
+  local dir=$1 expected=$2 poll=$WORK/poll.out start hwnd process_ms seen_ms count exit_ms deadline
   shift 2
   rm -f "$poll"
   # The watcher polls before the player starts, so the first sighting is the real one.
   (in_desktop "$INSPECT" time-to-window "$CAPTION" 60000 >"$poll" 2>/dev/null &)
-  wait_for_desktop
+  wait_for_desktop 60 || { echo "$0: the virtual desktop did not appear" >&2; exit 1; }
   sleep 1
   start=$(now_ms)
-  (cd "$dir" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE" "$@") >/dev/null 2>&1 &
+  launch_in_desktop "$dir" "$EXE" "$@"
   deadline=$((SECONDS + 60))
   until [ -s "$poll" ] && grep -q $'\n' "$poll" 2>/dev/null; do
     [ $SECONDS -ge $deadline ] && { echo "$0: no window within 60 s" >&2; exit 1; }
@@ -99,11 +64,7 @@ one_run() {
   count=$(in_desktop "$INSPECT" list-count "$hwnd" $IDC_PLAYLIST)
   [ "$count" = "$expected" ] || echo "warning: the list holds $count entries, expected $expected" >&2
   exit_ms=$(in_desktop "$INSPECT" close-wait "$hwnd" 300000)
-  deadline=$((SECONDS + 60))
-  while [ -n "$(player_pids)" ]; do
-    [ $SECONDS -ge $deadline ] && { echo "$0: $EXE_NAME still running after its window closed" >&2; exit 1; }
-    sleep 0.1
-  done
+  wait_prefix_free "$EXE_NAME" 60 || { echo "$0: $EXE_NAME still running after its window closed" >&2; exit 1; }
   echo "$process_ms $((seen_ms - start)) $exit_ms"
 }
 

@@ -57,26 +57,19 @@ fi
 
 export WINEPREFIX=${LUMETTO_BENCH_WINEPREFIX:-/tmp/lumetto-bench-wine-$(id -u)}
 WINE_RUN=$REPO/scripts/wine-run
-DESKTOP_NAME=lumetto-bench
-DESKTOP="/desktop=$DESKTOP_NAME,800x600"
-CAPTION="Harkel's Lumetto"
-ANCHOR_CAPTION="Lumetto start-up anchor"
-EXE_NAME=$(basename "$EXE")
-IDC_PLAYLIST=1003
-BENCH_NAME=lumetto-bench
+# shellcheck source=scripts/window-ids.sh
+source "$REPO/scripts/window-ids.sh"
+# shellcheck source=scripts/wine-desktop.sh
+source "$REPO/scripts/wine-desktop.sh"
 # shellcheck source=scripts/bench-common.sh
 source "$REPO/scripts/bench-common.sh"
+use_desktop lumetto-bench
+ANCHOR_CAPTION="Lumetto start-up anchor"
+EXE_NAME=$(basename "$EXE")
 
-# Programs of this prefix by executable name (the Unix process name under Wine).
-pids_named() { EXE_NAME=$1 player_pids; }
-bench_cleanup() {
-  local name pid
-  for name in anchor_dlg.exe ref_play.exe drop_intake.exe; do
-    for pid in $(pids_named $name); do kill "$pid" 2>/dev/null || true; done
-  done
-  cleanup
-}
-trap bench_cleanup EXIT
+WORK=$(mktemp -d /tmp/lumetto-bench.XXXXXX)
+trap 'kill_in_prefix anchor_dlg.exe ref_play.exe drop_intake.exe "$EXE_NAME"; rm -rf "$WORK"' EXIT
+refuse_running "$EXE_NAME"
 
 export HOME=$WORK/home
 mkdir -p "$HOME"
@@ -103,7 +96,6 @@ take() {  # take KEY SIDE VALUE WHAT
   fi
 }
 
-windows_path() { echo "Z:${1//\//\\}"; }
 # The output of a program run in the desktop, without carriage returns; what
 # it said on stderr is kept in $WORK/last.err for the reason of a failure.
 run_in_desktop() { in_desktop "$@" 2>"$WORK/last.err" | tr -d '\r'; }
@@ -114,7 +106,7 @@ run_plain() { timeout 300 "$WINE_RUN" "$@" 2>"$WORK/last.err" | tr -d '\r'; }
 wait_pid() {  # wait_pid NAME: prints the pid of the one program of that name, or nothing
   local pid=""
   for _ in $(seq 1 100); do
-    pid=$(pids_named "$1" | head -1)
+    pid=$(pids_in_prefix "$1" | head -1)
     [ -n "$pid" ] && break
     sleep 0.1
   done
@@ -149,7 +141,7 @@ startup_of() {  # startup_of KEY[,KEY...] SIDE DIR EXPECTED [ARG...]: one run, a
   # figure's error.
   if ! out=$(one_run "$dir" "$expected" "$@" 2>"$WORK/one_run.err"); then
     echo "  $EXE_NAME in $dir: $(tail -1 "$WORK/one_run.err"); trying once more" >&2
-    for pid in $(player_pids) $(EXE_NAME=winprobe.exe player_pids); do kill "$pid" 2>/dev/null || true; done
+    kill_in_prefix "$EXE_NAME" winprobe.exe
     sleep 2
     out=""
   fi
@@ -210,7 +202,7 @@ fi
 if section_runs switch; then
 echo "track switch: $ROUNDS rounds of $SWITCHES switches, player then bare reference" >&2
 cp "$WORK/play.lst" "$WORK/play/default.lst"
-(cd "$WORK/play" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE") >/dev/null 2>&1 &
+launch_in_desktop "$WORK/play" "$EXE"
 player=$(wait_pid "$EXE_NAME")
 if [ -z "$player" ] || [ -z "$(run_in_desktop "$INSPECT" wait-window "$CAPTION" 30000)" ]; then
   fail_figure switch "the player's window did not appear"
@@ -244,7 +236,7 @@ fi
 play_round() {  # play_round SIDE NAME DIR COMMAND...
   local side=$1 name=$2 dir=$3 pid c0 c1 hwm
   shift 3
-  (cd "$dir" && exec "$WINE_RUN" explorer "$DESKTOP" "$@") >/dev/null 2>&1 &
+  launch_in_desktop "$dir" "$@"
   pid=$(wait_pid "$name")
   if [ -z "$pid" ]; then
     fail_figure cpu "$name was not found running in $WINEPREFIX"

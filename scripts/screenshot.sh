@@ -31,41 +31,18 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 export WINEPREFIX=${LUMETTO_SHOT_WINEPREFIX:-/tmp/lumetto-shot-wine-$(id -u)}
-DESKTOP_NAME=lumetto
-DESKTOP="/desktop=$DESKTOP_NAME,800x600"
-CAPTION="Harkel's Lumetto"
+# shellcheck source=scripts/window-ids.sh
+source "$REPO/scripts/window-ids.sh"
+# shellcheck source=scripts/wine-desktop.sh
+source "$REPO/scripts/wine-desktop.sh"
+use_desktop lumetto
+DESKTOP_RUN_LIMIT=60
 EXE_NAME=$(basename "$EXE")
-
-# Programs started this way run inside the virtual desktop. explorer returns
-# at once and passes no exit code back, but the program's output still comes
-# through the pipe, so an empty answer means "not found".
-in_desktop() { timeout 60 "$WINE_RUN" explorer "$DESKTOP" "$@"; }
-
-# Live processes of the player in this prefix (the exe's name is the process name under Wine).
-player_pids() {
-  local pid
-  for pid in $(pgrep -x "$EXE_NAME"); do
-    [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
-  done
-}
 
 WORK=$(mktemp -d /tmp/lumetto-shot.XXXXXX)
 LAUNCHER=""
-cleanup() {
-  local pid
-  for pid in $(player_pids); do kill "$pid" 2>/dev/null || true; done
-  [ -n "$LAUNCHER" ] && kill "$LAUNCHER" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-# A copy that is still ending (a previous run of this script) gets a few seconds.
-for _ in $(seq 1 50); do [ -z "$(player_pids)" ] && break; sleep 0.2; done
-if [ -n "$(player_pids)" ]; then
-  echo "$0: $EXE_NAME is already running in $WINEPREFIX; close it first" >&2
-  exit 1
-fi
+trap 'kill_in_prefix "$EXE_NAME"; [ -z "$LAUNCHER" ] || kill "$LAUNCHER" 2>/dev/null || true; rm -rf "$WORK"' EXIT
+refuse_running "$EXE_NAME"
 
 # A playlist as a user might have it: Japanese and English paths, in Shift_JIS.
 {
@@ -79,19 +56,11 @@ fi
   printf 'samples\\test_tone_440Hz.wav\r\n'
 } | iconv -f UTF-8 -t CP932 >"$WORK/default.lst"
 
-(cd "$WORK" && exec "$WINE_RUN" explorer "$DESKTOP" "$EXE") >/dev/null 2>&1 &
-LAUNCHER=$!
-
-# Only once the desktop exists may a second program be started in it: two
-# starts racing to create it can leave the desktop without its window.
-deadline=$((SECONDS + 30))
-until xwininfo -name "$DESKTOP_NAME - Wine desktop" >/dev/null 2>&1; do
-  if [ $SECONDS -ge $deadline ]; then
-    echo "$0: the virtual desktop did not appear within 30 s" >&2
-    exit 1
-  fi
-  sleep 0.2
-done
+launch_in_desktop "$WORK" "$EXE"
+if ! wait_for_desktop 30; then
+  echo "$0: the virtual desktop did not appear within 30 s" >&2
+  exit 1
+fi
 
 HWND=$(cd "$WORK" && in_desktop "$INSPECT" wait-window "$CAPTION" 30000 2>/dev/null || true)
 if [ -z "$HWND" ]; then
@@ -101,21 +70,13 @@ fi
 sleep 3  # let the first paint and the start of the first track settle
 
 # The virtual desktop is a window of its own on the X screen; crop the screen to it.
-geometry=$(xwininfo -name "$DESKTOP_NAME - Wine desktop")
-x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geometry")
-y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geometry")
-w=$(awk '/Width:/ {print $NF}' <<<"$geometry")
-h=$(awk '/Height:/ {print $NF}' <<<"$geometry")
+desktop_geometry
 import -window root "$WORK/screen.png"
-convert "$WORK/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$OUT"
+convert "$WORK/screen.png" -crop "${DW}x${DH}+${DX}+${DY}" +repage "$OUT"
 
 in_desktop "$INSPECT" close "$HWND" >/dev/null 2>&1 || true
-deadline=$((SECONDS + 30))
-while [ -n "$(player_pids)" ]; do
-  if [ $SECONDS -ge $deadline ]; then
-    echo "$0: $EXE_NAME did not end within 30 s of WM_CLOSE" >&2
-    exit 1
-  fi
-  sleep 0.2
-done
-echo "$OUT: ${w}x${h} desktop with the main window ($HWND)"
+if ! wait_prefix_free "$EXE_NAME" 30; then
+  echo "$0: $EXE_NAME did not end within 30 s of WM_CLOSE" >&2
+  exit 1
+fi
+echo "$OUT: ${DW}x${DH} desktop with the main window ($HWND)"

@@ -9,45 +9,20 @@
 # usage: compact_test.sh COMPACT_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 COMPACT_EXE WINPROBE_EXE" >&2; exit 2; }
-COMPACT_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-for tool in sox lame; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is needed to make the test tracks"; exit 77; }
-done
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
-fi
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
-. "$SCRIPT_DIR/e2e_lib.sh"
-skip_unless_runnable "$COMPACT_EXE" "$INSPECT_EXE"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "COMPACT_EXE WINPROBE_EXE" "$@"
+needs_tools sox lame
+skip_unless_runnable "$COMPACT_EXE" "$WINPROBE_EXE"
 
-CAPTION="Harkel's Lumetto"
 VERSION_TEXT="Harkel's Lumetto Version 0.23 (May 16th 2003)"
-IDC_PLAYLIST=1003 IDC_PLAY=1004 IDC_STOP=1005 IDC_STATUS=1009 IDC_TIME=1010 IDC_NEXT=1011 IDC_PREV=1012
-EXE_NAME=$(basename "$COMPACT_EXE")
 
-[ -z "$(our_pids "$EXE_NAME")" ] || fatal "a $EXE_NAME is already running in $WINEPREFIX"
-WORK=$(mktemp -d /tmp/lumetto-compact.XXXXXX)
-trap 'for pid in $(our_pids "$EXE_NAME"); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
-
-# Each stream the player opens is piped by ALSA's file plugin into a file of its own.
-mkdir -p "$WORK/home" "$WORK/capture" "$WORK/music" "$WORK/run"
-cat >"$WORK/capture.sh" <<CAPTURE
-#!/bin/sh
-exec cat > "$WORK/capture/\$(date +%s%N).wav"
-CAPTURE
-chmod +x "$WORK/capture.sh"
-echo "pcm.!default { type file slave.pcm \"null\" file \"|$WORK/capture.sh\" format \"wav\" }" >"$WORK/home/.asoundrc"
+capture_audio
+mkdir -p "$WORK/music" "$WORK/run"
 
 sox -n -r 44100 -c 2 -b 16 "$WORK/a.wav" synth 4 sine 440 vol 0.5 &&
   lame --quiet "$WORK/a.wav" "$WORK/music/a.mp3" &&
   sox -n -r 44100 -c 2 -b 16 "$WORK/music/b.wav" synth 4 sine 660 vol 0.5 &&
   sox -n -r 44100 -c 2 -b 16 "$WORK/music/c.wav" synth 4 sine 880 vol 0.5 || fatal "cannot make the test tracks"
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 printf 'Z:\\elsewhere\\old.mp3\r\n' >"$WORK/run/default.lst"
 
 status() { inspect text "$HWND" $IDC_STATUS; }
@@ -65,7 +40,7 @@ plays() {
 send() { inspect command "$HWND" "$1"; }
 
 echo "== start-up with a folder"
-HOME="$WORK/home" start_player "$WORK/run" "$COMPACT_EXE" "$(winpath "$WORK/music")"
+HOME="$WORK/home" start_player "$WORK/run" "$COMPACT_EXE" "$(windows_path "$WORK/music")"
 PID=$PLAYER_PID
 HWND=$(inspect wait-window "$CAPTION" 30000) || fatal "no window \"$CAPTION\""
 check_eq "playlist from the folder" "a.mp3 b.wav c.wav" \
@@ -93,13 +68,9 @@ plays a "play without a selection while the last entry plays"
 echo "== exit"
 inspect close "$HWND"
 wait_gone "$PID" 30 || fail "still running 30 s after WM_CLOSE"
-expected=$(for f in a.mp3 b.wav c.wav; do printf '%s\r\n' "$(winpath "$WORK/music/$f")"; done | od -An -tx1)
+expected=$(for f in a.mp3 b.wav c.wav; do printf '%s\r\n' "$(windows_path "$WORK/music/$f")"; done | od -An -tx1)
 check_eq "default.lst after exit holds the folder's list" "$expected" "$(od -An -tx1 "$WORK/run/default.lst")"
 
 echo "== the audio that came out"
-tones=""
-for f in $(ls "$WORK/capture" | sort -n); do
-  tones+="$(python3 "$SCRIPT_DIR/tone_sequence.py" "$WORK/capture/$f" 440 660 880 | tr '\n' ' ')"
-done
-check_eq "tones in order (a b a b c a)" "440 660 440 660 880 440" "${tones% }"
+check_eq "tones in order (a b a b c a)" "440 660 440 660 880 440" "$(captured_tones 440 660 880)"
 finish

@@ -1,5 +1,59 @@
-# Shared helpers of the end-to-end tests (sourced). They expect WINE_RUN,
-# INSPECT_EXE and WINEPREFIX to be set.
+# Shared helpers of the end-to-end tests (sourced). Each test sources this
+# file, then calls e2e_start with its arguments. Sourcing sets SCRIPT_DIR
+# (this folder), WINE_RUN, WINEPREFIX (the tests' own prefix), the window's
+# ids and CAPTION (scripts/window-ids.sh) and the Wine helpers
+# (scripts/wine-desktop.sh).
+
+SCRIPT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
+# A prefix of the tests' own, so that nothing else running under Wine can
+# hold the single-instance mutex or a window with the same caption.
+export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
+. "$SCRIPT_DIR/../../scripts/window-ids.sh" || exit 1
+. "$SCRIPT_DIR/../../scripts/wine-desktop.sh"
+
+# e2e_start "VAR..." ARG...: the start every end-to-end test shares.
+#   - prints the usage and exits 2 unless there is one ARG for each VAR;
+#   - sets each VAR to its ARG as an absolute path;
+#   - runs the script again on an X server of its own when there is no
+#     display (the player has windows); exits 77 when there is none to run;
+#   - stops the test when the program of the first ARG already runs in this
+#     prefix (PLAYER_NAME, its file name), as it would hold the mutex;
+#   - makes WORK, a fresh folder. At exit the script's own at_exit runs, if
+#     it defines one, then every PLAYER_NAME left in this prefix is ended
+#     (one left running would spoil the next test) and WORK goes.
+e2e_start() {
+  local names=$1 var first vars
+  shift
+  read -r -a vars <<<"$names"
+  [ $# -eq ${#vars[@]} ] || { echo "usage: $0 $names" >&2; exit 2; }
+  if [ -z "${DISPLAY:-}" ]; then
+    command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+  fi
+  for var in "${vars[@]}"; do
+    printf -v "$var" '%s' "$(readlink -f "$1")"
+    shift
+  done
+  first=${vars[0]}
+  PLAYER_NAME=$(basename "${!first}")
+  [ -z "$(pids_in_prefix "$PLAYER_NAME")" ] || fatal "a $PLAYER_NAME is already running in $WINEPREFIX"
+  WORK=$(mktemp -d "/tmp/lumetto-$(basename "$0" _test.sh).XXXXXX")
+  trap e2e_exit EXIT
+}
+e2e_exit() {
+  if declare -F at_exit >/dev/null; then at_exit; fi
+  kill_in_prefix "$PLAYER_NAME"
+  rm -rf "$WORK"
+}
+
+# needs_tools TOOL...: ends the test as skipped (77) when one is missing.
+needs_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is needed"; exit 77; }
+  done
+}
 
 failures=0
 pass() { echo "PASS: $*"; }
@@ -17,7 +71,7 @@ finish() {
   exit 1
 }
 
-inspect() { timeout 60 "$WINE_RUN" "$INSPECT_EXE" "$@"; }
+inspect() { timeout 60 "$WINE_RUN" "$WINPROBE_EXE" "$@"; }
 
 # skip_unless_runnable EXE...: ends the test as skipped (77), with the reason,
 # when Wine cannot run one of the programs here (a 32-bit one, say).
@@ -32,17 +86,6 @@ skip_unless_runnable() {
 # check_eq WHAT EXPECTED ACTUAL
 check_eq() {
   if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
-}
-
-# Live (not zombie) processes named NAME (the exe's file name is the Unix
-# process name under Wine, cut by the kernel to 15 bytes) that run in this
-# test's prefix.
-our_pids() {
-  local pid
-  for pid in $(pgrep -x "${1:0:15}"); do
-    [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = "Z" ] && continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
-  done
 }
 
 # wait_gone PID SECONDS: true when the process has ended within the time.
@@ -64,21 +107,45 @@ start_player() {
   PLAYER_PID=$!
 }
 
-# in_display ARGS...: runs the calling script again under xvfb-run when there
-# is no X display (the player has windows); exits 77 when neither is there.
-in_display() {
-  [ -n "${DISPLAY:-}" ] && return
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
+# check_second_start_ends WHAT FIRST DIR EXE: starts EXE in DIR while FIRST
+# runs; passes when WHAT ends by itself within 15 s, else fails and ends it.
+check_second_start_ends() {
+  local pid
+  start_player "$3" "$4"
+  pid=$PLAYER_PID
+  if wait_gone "$pid" 15; then
+    pass "$1 ended by itself"
+  else
+    fail "$1 still runs beside $2"
+    kill "$pid" 2>/dev/null
+  fi
 }
 
-# start_work NAME: makes WORK, a fresh folder that goes at exit together with
-# every Lumetto.exe still running in this prefix; stops the test when one
-# already runs there.
-start_work() {
-  [ -z "$(our_pids Lumetto.exe)" ] || fatal "a Lumetto.exe is already running in $WINEPREFIX"
-  WORK=$(mktemp -d "/tmp/lumetto-$1.XXXXXX")
-  trap 'for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
+# Sound without a sound card, for a player started with HOME=$WORK/home.
+# mute_audio: what is played goes nowhere, but it is played.
+mute_audio() {
+  mkdir -p "$WORK/home"
+  echo 'pcm.!default { type file slave.pcm "null" file "/dev/null" format "raw" }' >"$WORK/home/.asoundrc"
+}
+# capture_audio: ALSA's file plugin pipes each stream the player opens into
+# a file of its own in $WORK/capture, for captured_tones.
+capture_audio() {
+  mkdir -p "$WORK/home" "$WORK/capture"
+  cat >"$WORK/capture.sh" <<CAPTURE
+#!/bin/sh
+exec cat > "$WORK/capture/\$(date +%s%N).wav"
+CAPTURE
+  chmod +x "$WORK/capture.sh"
+  echo "pcm.!default { type file slave.pcm \"null\" file \"|$WORK/capture.sh\" format \"wav\" }" >"$WORK/home/.asoundrc"
+}
+# captured_tones HZ...: the tones of those frequencies heard in the captured
+# streams, stream after stream, one line.
+captured_tones() {
+  local f tones=""
+  for f in $(ls "$WORK/capture" | sort -n); do
+    tones+="$(python3 "$SCRIPT_DIR/tone_sequence.py" "$WORK/capture/$f" "$@" | tr '\n' ' ')"
+  done
+  echo "${tones% }"
 }
 
 # check_box WHAT PATTERN: waits for the player's message box (captioned
@@ -97,7 +164,7 @@ check_box() {
 
 # edit_and_close HWND WHAT: stops the running player, deletes entry 0 of its
 # list (if any) and closes it; fails unless the process (PLAYER_PID) ends.
-# Needs IDC_STOP, IDC_PLAYLIST, IDC_DELETE and EXIT_LIMIT.
+# Needs EXIT_LIMIT.
 edit_and_close() {
   local hwnd=$1 what=$2
   # Entries naming no file are skipped one per tick, each selected in turn:
@@ -110,11 +177,10 @@ edit_and_close() {
 # close_and_wait HWND WHAT: closes the player's window; fails unless the
 # process (PLAYER_PID) ends, and then ends it, so later checks start clean.
 close_and_wait() {
-  local pid
   inspect close "$1" || fail "$2: WM_CLOSE could not be posted"
   wait_gone "$PLAYER_PID" "$EXIT_LIMIT" && return
   fail "$2: the player still runs $EXIT_LIMIT s after WM_CLOSE"
-  for pid in $(our_pids "$(basename "$LUMETTO_EXE")"); do kill "$pid" 2>/dev/null; done
+  kill_in_prefix "$PLAYER_NAME"
   wait_gone "$PLAYER_PID" 10
 }
 
@@ -141,15 +207,8 @@ check_tree() {
   fi
 }
 
-# Real X input and where it lands. The Wine desktop is one X window, and the
-# rectangles winprobe prints are relative to it.
-# desktop_origin: sets DX and DY, the desktop's place on the X screen.
-desktop_origin() {
-  local geometry
-  geometry=$(xwininfo -name "Default - Wine desktop" 2>/dev/null) || return 1
-  DX=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geometry")
-  DY=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geometry")
-}
+# Real X input and where it lands: desktop_geometry (wine-desktop.sh) sets
+# DX and DY, the place of the Wine desktop on the X screen.
 # click_on CTRLID [ROW]: a click in the middle of a control of the window
 # $HWND, or of one row of its list box.
 click_on() {

@@ -12,29 +12,14 @@
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 export LC_ALL=C
-. "$SCRIPT_DIR/e2e_lib.sh"
-in_display "$@"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE" "$@"
 
-CAPTION="Harkel's Lumetto"
-IDC_PLAYLIST=1003
-IDC_DELETE=1008
-IDC_STOP=1005
-IDC_MEM1=1016
 WINDOW_TIMEOUT_MS=30000
 EXIT_LIMIT=30
-
-start_work e2e-list
 # The file-holding helper goes at exit too.
-trap 'for pid in $(our_pids Lumetto.exe) $(our_pids winprobe.exe); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
-
-windows_path() { echo "Z:${1//\//\\}"; }
+at_exit() { kill_in_prefix winprobe.exe; }
 
 # --- held open by another program --------------------------------------------
 DIR=$WORK/held
@@ -51,7 +36,7 @@ check_box "held file: the message box at start-up names the file" '*\\held\\defa
 hwnd=$(inspect wait-window "$CAPTION" $WINDOW_TIMEOUT_MS) || fatal "held file: no main window"
 check_eq "held file: the list starts empty" 0 "$(inspect list-count "$hwnd" $IDC_PLAYLIST)"
 # The other program lets go before the player ends: nothing stops the exit's save but the player.
-for pid in $(our_pids winprobe.exe); do kill "$pid" 2>/dev/null; done
+kill_in_prefix winprobe.exe
 wait "$HOLD_PID" 2>/dev/null
 # The user builds a playlist (here by recalling a slot), then closes.
 inspect command "$hwnd" $IDC_MEM1

@@ -8,17 +8,8 @@
 # usage: long_path_test.sh LUMETTO_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
-. "$SCRIPT_DIR/e2e_lib.sh"
-in_display "$@"
-
-CAPTION="Harkel's Lumetto"
-start_work long
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE" "$@"
 
 # Six folders of 200 bytes each.
 LONG=$WORK
@@ -28,9 +19,9 @@ mkdir -p "$LONG" "$WORK/run"
 printf 'C:\\a.mp3\r\n' >"$WORK/run/default.lst"
 chmod a-w "$WORK/run/default.lst"
 cp "$LUMETTO_EXE" "$(dirname "$LUMETTO_EXE")/Quistel.dll" "$LONG/"
-windows_path="Z:${LONG//\//\\}\\Lumetto.exe"
-echo "program path: ${#windows_path} bytes"
-[ ${#windows_path} -gt 1200 ] || fatal "the program path is only ${#windows_path} bytes long"
+program_path=$(windows_path "$LONG/Lumetto.exe")
+echo "program path: ${#program_path} bytes"
+[ ${#program_path} -gt 1200 ] || fatal "the program path is only ${#program_path} bytes long"
 
 echo "== first and second start"
 # Started from a short folder whose default.lst is read-only: the save at exit fails.
@@ -46,14 +37,7 @@ fi
 HWND=$(inspect wait-window "$CAPTION" 30000) ||
   fatal "no main window from the long path (or a message box captioned otherwise holds it back)"
 pass "main window visible ($HWND)"
-start_player "$WORK/run" "$LONG/Lumetto.exe"
-PID_SECOND=$PLAYER_PID
-if wait_gone "$PID_SECOND" 15; then
-  pass "second start ended by itself"
-else
-  fail "second start still runs beside the first"
-  kill "$PID_SECOND" 2>/dev/null
-fi
+check_second_start_ends "second start" "the first" "$WORK/run" "$LONG/Lumetto.exe"
 check_eq "windows captioned \"$CAPTION\"" 1 "$(inspect count-windows "$CAPTION")"
 
 echo "== message box caption"

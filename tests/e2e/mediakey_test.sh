@@ -8,47 +8,21 @@
 # usage: mediakey_test.sh LUMETTO_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
-fi
-for tool in sox lame; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is needed to make the test tones"; exit 77; }
-done
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
-. "$SCRIPT_DIR/e2e_lib.sh"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE" "$@"
+needs_tools sox lame
 
-CAPTION="Harkel's Lumetto"
-IDC_HIDE=1006
-IDC_STATUS=1009
-IDC_TIME=1010
 VK_NEXT=176
 VK_STOP=178
 VK_A=65
 
-WORK=$(mktemp -d /tmp/lumetto-keys.XXXXXX)
-cleanup() {
-  local pid
-  for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-[ -z "$(our_pids Lumetto.exe)" ] || fatal "a Lumetto.exe is already running in $WINEPREFIX"
-
-mkdir -p "$WORK/music" "$WORK/cwd" "$WORK/home"
-# No sound card: what is played goes nowhere, but it is played.
-echo 'pcm.!default { type file slave.pcm "null" file "/dev/null" format "raw" }' >"$WORK/home/.asoundrc"
+mkdir -p "$WORK/music" "$WORK/cwd"
+mute_audio
 # MP3s: a folder on the command line plays at once only when it holds MP3 files.
 for hz in 440 660 880; do
   sox -n -r 44100 -c 2 -b 16 "$WORK/tone$hz.wav" synth 60 sine $hz vol 0.2 || fatal "sox failed"
   lame --quiet -b 64 "$WORK/tone$hz.wav" "$WORK/music/tone$hz.mp3" || fatal "lame failed"
 done
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 # wait_status TITLE SECONDS: true once the status line shows TITLE.
 wait_status() {
@@ -62,7 +36,7 @@ wait_status() {
   return 1
 }
 
-HOME="$WORK/home" start_player "$WORK/cwd" "$LUMETTO_EXE" "$(winpath "$WORK/music")"
+HOME="$WORK/home" start_player "$WORK/cwd" "$LUMETTO_EXE" "$(windows_path "$WORK/music")"
 PID=$PLAYER_PID
 HWND=$(inspect wait-window "$CAPTION" 30000) || fatal "no window \"$CAPTION\""
 wait_status tone440 20 || fatal "the folder's first tone did not start"

@@ -9,26 +9,13 @@
 # usage: own_files_test.sh LUMETTO_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 export LC_ALL=C.UTF-8
-. "$SCRIPT_DIR/e2e_lib.sh"
-in_display "$@"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE" "$@"
 
-CAPTION="Harkel's Lumetto"
-IDC_PLAYLIST=1003
-IDC_STOP=1005
-IDC_DELETE=1008
-IDC_MEMORIZE=1021
 WINDOW_TIMEOUT_MS=30000
 EXIT_LIMIT=30
 
-start_work e2e-own-files
-windows_path() { echo "Z:${1//\//\\}"; }
 lst() { printf '%s\r\n' "$@"; }
 
 # run_player CASE DIR [START_PATH]: starts the player in DIR and waits for its window (HWND).

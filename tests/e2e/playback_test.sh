@@ -9,52 +9,20 @@
 # usage: playback_test.sh LUMETTO_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
-fi
-command -v sox >/dev/null || { echo "SKIP: sox is needed to make the test tones"; exit 77; }
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
-. "$SCRIPT_DIR/e2e_lib.sh"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE" "$@"
+needs_tools sox
 
-CAPTION="Harkel's Lumetto"
-IDC_STATUS=1009
-
-WORK=$(mktemp -d /tmp/lumetto-play.XXXXXX)
-cleanup() {
-  local pid
-  for pid in $(our_pids Lumetto.exe); do kill "$pid" 2>/dev/null; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-[ -z "$(our_pids Lumetto.exe)" ] || fatal "a Lumetto.exe is already running in $WINEPREFIX"
-
-# The audio: ALSA's file plugin pipes each stream the player opens into a file of its own.
-mkdir -p "$WORK/home" "$WORK/capture" "$WORK/music"
-cat >"$WORK/capture.sh" <<CAPTURE
-#!/bin/sh
-exec cat > "$WORK/capture/\$(date +%s%N).wav"
-CAPTURE
-chmod +x "$WORK/capture.sh"
-echo "pcm.!default { type file slave.pcm \"null\" file \"|$WORK/capture.sh\" format \"wav\" }" >"$WORK/home/.asoundrc"
+capture_audio
+mkdir -p "$WORK/music"
 
 for hz in 440 660 880; do
   sox -n -r 44100 -c 2 -b 16 "$WORK/music/tone$hz.wav" synth 1.5 sine $hz vol 0.5 || fatal "sox failed"
 done
 head -c 20000 /dev/urandom >"$WORK/music/corrupt.mp3"
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-{
-  printf '%s\r\n' "$(winpath "$WORK/music/tone440.wav")"
-  printf '%s\r\n' "$(winpath "$WORK/music/missing.mp3")"
-  printf '%s\r\n' "$(winpath "$WORK/music/tone660.wav")"
-  printf '%s\r\n' "$(winpath "$WORK/music/corrupt.mp3")"
-  printf '%s\r\n' "$(winpath "$WORK/music/tone880.wav")"
-} >"$WORK/music/default.lst"
+for name in tone440.wav missing.mp3 tone660.wav corrupt.mp3 tone880.wav; do
+  printf '%s\r\n' "$(windows_path "$WORK/music/$name")"
+done >"$WORK/music/default.lst"
 
 echo "== playing through the list"
 HOME="$WORK/home" start_player "$WORK/music" "$LUMETTO_EXE"
@@ -92,10 +60,7 @@ else
 fi
 
 echo "== the audio that came out"
-tones=""
-for f in $(ls "$WORK/capture" | sort -n); do
-  tones+="$(python3 "$SCRIPT_DIR/tone_sequence.py" "$WORK/capture/$f" 440 660 880 | tr '\n' ' ')"
-done
+tones=$(captured_tones 440 660 880)
 echo "   tones in order: $tones"
 case "$tones" in
   "440 660 880 440"*) pass "tones 440, 660, 880 Hz, then 440 again" ;;

@@ -11,26 +11,11 @@
 # usage: readme_test.sh EXE WINPROBE_EXE README
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 3 ] || { echo "usage: $0 EXE WINPROBE_EXE README" >&2; exit 2; }
-EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-README=$(readlink -f "$3")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-for tool in xdotool xwininfo sox; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is needed"; exit 77; }
-done
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
-. "$SCRIPT_DIR/e2e_lib.sh"
-skip_unless_runnable "$EXE" "$INSPECT_EXE"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "EXE WINPROBE_EXE README" "$@"
+needs_tools xdotool xwininfo sox
+skip_unless_runnable "$EXE" "$WINPROBE_EXE"
 
-CAPTION="Harkel's Lumetto"
-IDC_PLAYLIST=1003 IDC_STOP=1005 IDC_HIDE=1006 IDC_STATUS=1009 IDC_MEMORIZE=1021
-EXE_NAME=$(basename "$EXE")
 JA=$(sed '/^\[English\]/,$d' "$README")
 EN=$(sed -n '/^\[English\]/,$p' "$README")
 # says WHAT JAPANESE ENGLISH: the readme tells WHAT in both its languages.
@@ -42,21 +27,18 @@ says() {
   fi
 }
 
-[ -z "$(our_pids "$EXE_NAME")" ] || fatal "a $EXE_NAME is already running in $WINEPREFIX"
-WORK=$(mktemp -d /tmp/lumetto-readme.XXXXXX)
-trap 'for pid in $(our_pids "$EXE_NAME"); do kill "$pid" 2>/dev/null; done; rm -rf "$WORK"' EXIT
-mkdir -p "$WORK/run" "$WORK/home"
-echo 'pcm.!default { type file slave.pcm "null" file "/dev/null" format "raw" }' >"$WORK/home/.asoundrc"
+mkdir -p "$WORK/run"
+mute_audio
 sox -n -r 8000 -c 1 -b 16 "$WORK/start.wav" synth 30 sine 440 vol 0.3 || fatal "sox failed"
-START=$(printf 'Z:%s' "${WORK//\//\\}\\start.wav")
+START=$(windows_path "$WORK/start.wav")
 printf 'Z:\\old\\one.mp3\r\nZ:\\old\\two.mp3\r\n' >"$WORK/run/default.lst"
 
 echo "== started with a file"
-timeout 240 "$WINE_RUN" "$INSPECT_EXE" count-windows "$CAPTION" >/dev/null  # makes the prefix if needed
+timeout 240 "$WINE_RUN" "$WINPROBE_EXE" count-windows "$CAPTION" >/dev/null  # makes the prefix if needed
 HOME="$WORK/home" start_player "$WORK/run" "$EXE" "$START"
 PID=$PLAYER_PID
 HWND=$(inspect wait-window "$CAPTION" 30000) || fatal "no window \"$CAPTION\""
-desktop_origin || fatal "no Wine desktop window on the X screen"
+desktop_geometry || fatal "no Wine desktop window on the X screen"
 check_eq "the playlist is the file alone" "$START" "$(inspect list "$HWND" $IDC_PLAYLIST)"
 says "that default.lst is not read then" "このとき default.lst は読み込まれません" "default.lst is not read then"
 

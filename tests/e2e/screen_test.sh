@@ -13,37 +13,21 @@
 # LUMETTO_SCREEN_KEEP=DIR keeps the screenshots there.
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 2 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2; exit 2; }
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-for tool in xdotool import compare xwininfo sox; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is needed"; exit 77; }
-done
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
-. "$SCRIPT_DIR/e2e_lib.sh"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE" "$@"
+needs_tools xdotool import compare xwininfo sox
 
-CAPTION="Harkel's Lumetto"
-IDC_PLAYLIST=1003 IDC_PLAY=1004 IDC_STATUS=1009 IDC_TIME=1010 IDC_NEXT=1011
-IDC_SEEK=1015 IDC_MEM1=1016 IDC_MEMORIZE=1021 IDC_SLOT2=1026
 PIXELS="python3 $SCRIPT_DIR/screen_pixels.py"
 
-start_work screen
-mkdir -p "$WORK/music" "$WORK/home"
-echo 'pcm.!default { type file slave.pcm "null" file "/dev/null" format "raw" }' >"$WORK/home/.asoundrc"
+mkdir -p "$WORK/music"
+mute_audio
 # Lengths that differ, so that each track change also changes the slider's scale.
 for seconds in 10 20 40; do
   sox -n -r 8000 -c 1 -b 16 "$WORK/music/t$seconds.wav" synth $seconds sine 440 vol 0.3 || fatal "sox failed"
 done
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 {
   for name in t10.wav t20.wav t40.wav my_song_01.wav "my song 01.wav"; do
-    printf '%s\r\n' "$(winpath "$WORK/music/$name")"
+    printf '%s\r\n' "$(windows_path "$WORK/music/$name")"
   done
 } >"$WORK/music/default.lst"
 
@@ -64,11 +48,11 @@ differ() {  # differ RECT RECT: the two crops of SHOT differ in some pixel
 }
 
 # The first start also makes the prefix when it does not exist yet.
-timeout 240 "$WINE_RUN" "$INSPECT_EXE" count-windows "$CAPTION" >/dev/null
+timeout 240 "$WINE_RUN" "$WINPROBE_EXE" count-windows "$CAPTION" >/dev/null
 HOME="$WORK/home" start_player "$WORK/music" "$LUMETTO_EXE"
 PID=$PLAYER_PID
 HWND=$(inspect wait-window "$CAPTION" 30000) || fatal "no window \"$CAPTION\""
-desktop_origin || fatal "no Wine desktop window on the X screen"
+desktop_geometry || fatal "no Wine desktop window on the X screen"
 
 echo "== two track changes in mid-track"
 wait_text $IDC_TIME "00:0[5-8]" 20 || fatal "the first track did not reach 5 s"

@@ -14,31 +14,14 @@
 # usage: shell_test.sh LUMETTO_EXE WINPROBE_EXE SHELL_PROBE_DLL
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 set -u
-[ $# -eq 3 ] || { echo "usage: $0 LUMETTO_EXE WINPROBE_EXE SHELL_PROBE_DLL" >&2; exit 2; }
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-PROBE_DLL=$(readlink -f "$3")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 export LC_ALL=C  # byte-wise text handling here; wine-run sets the player's own locale
-. "$SCRIPT_DIR/e2e_lib.sh"
-in_display "$@"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE SHELL_PROBE_DLL" "$@"
 
-CAPTION="Harkel's Lumetto"
 VERSION_TEXT="Harkel's Lumetto Version 1.13 (July 1st 2012)"
-IDC_PLAYLIST=1003
-IDC_PLAY=1004
-IDC_STOP=1005
-IDC_HIDE=1006
-IDC_STATUS=1009
-IDC_TIME=1010
 VK_UP=38
 VK_RETURN=13
 
-start_work shell
-
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 sjis_hex() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n'; }
 # wait_for WHAT EXPECTED COMMAND...: polls the command for up to 10 s.
 wait_for() {
@@ -54,10 +37,10 @@ wait_for() {
 
 APP=$WORK/app
 MUSIC=$WORK/music
-mkdir -p "$APP" "$MUSIC/folder" "$WORK/home"
+mkdir -p "$APP" "$MUSIC/folder"
 cp "$LUMETTO_EXE" "$APP/Lumetto.exe"
 cp "$(dirname "$LUMETTO_EXE")/Quistel.dll" "$APP/QuistelReal.dll"
-cp "$PROBE_DLL" "$APP/Quistel.dll"
+cp "$SHELL_PROBE_DLL" "$APP/Quistel.dll"
 : >"$MUSIC/z.mp3"
 : >"$MUSIC/曲.wav"
 : >"$MUSIC/folder/c.mp3"
@@ -72,28 +55,27 @@ w.setnchannels(1); w.setsampwidth(2); w.setframerate(8000)
 w.writeframes(b"\0\0" * 8000 * 4)
 w.close()
 PY
-# No sound card here: ALSA writes what is played nowhere.
-echo 'pcm.!default { type file slave.pcm "null" file "/dev/null" format "raw" }' >"$WORK/home/.asoundrc"
+mute_audio
 LOG=$WORK/icon.log
 
 echo "== start with no default.lst"
-HOME="$WORK/home" LUMETTO_PROBE_LOG="$(winpath "$LOG")" start_player "$APP" "$APP/Lumetto.exe"
+HOME="$WORK/home" LUMETTO_PROBE_LOG="$(windows_path "$LOG")" start_player "$APP" "$APP/Lumetto.exe"
 PID=$PLAYER_PID
 HWND=$(inspect wait-window "$CAPTION" 30000) || fatal "no main window"
 pass "main window visible ($HWND)"
 grep -q '^probe:' "$LOG" 2>/dev/null && fatal "the probe could not hook the icon calls: $(cat "$LOG")"
 
 echo "== drops built inside the player's process"
-inspect drop "$HWND" "$(winpath "$MUSIC/z.mp3")" "$(winpath "$MUSIC/曲.wav")" || fatal "first drop not delivered"
+inspect drop "$HWND" "$(windows_path "$MUSIC/z.mp3")" "$(windows_path "$MUSIC/曲.wav")" || fatal "first drop not delivered"
 wait_for "entries after dropping two files" 2 inspect list-count "$HWND" $IDC_PLAYLIST
 inspect select "$HWND" $IDC_PLAYLIST 1 || fail "could not select entry 1"
-inspect drop "$HWND" "$(winpath "$MUSIC/folder")" "$(winpath "$MUSIC/tone.wav")" || fatal "second drop not delivered"
+inspect drop "$HWND" "$(windows_path "$MUSIC/folder")" "$(windows_path "$MUSIC/tone.wav")" || fatal "second drop not delivered"
 wait_for "entries after dropping a folder and a file" 6 inspect list-count "$HWND" $IDC_PLAYLIST
 # The folder's MP3 files, then its WAV file, by the sorted add (in front of
 # the two appended ones); the file after the folder is appended.
 ENTRIES=("$MUSIC/folder/a.wav" "$MUSIC/folder/b.mp3" "$MUSIC/folder/c.mp3" "$MUSIC/z.mp3" "$MUSIC/曲.wav"
          "$MUSIC/tone.wav")
-expected_hex=$(for e in "${ENTRIES[@]}"; do sjis_hex "$(winpath "$e")"; echo; done)
+expected_hex=$(for e in "${ENTRIES[@]}"; do sjis_hex "$(windows_path "$e")"; echo; done)
 check_eq "playlist after both drops (code page 932 hex per entry)" "$expected_hex" \
   "$(inspect list-hex "$HWND" $IDC_PLAYLIST)"
 check_eq "selection moved with its entry" 4 "$(inspect selection "$HWND" $IDC_PLAYLIST)"
@@ -130,7 +112,7 @@ else
   fail "still running 30 s after the menu's exit entry"
   kill "$PID" 2>/dev/null
 fi
-expected_file=$(for e in "${ENTRIES[@]}"; do sjis_hex "$(winpath "$e")"; printf '0d0a'; done)
+expected_file=$(for e in "${ENTRIES[@]}"; do sjis_hex "$(windows_path "$e")"; printf '0d0a'; done)
 check_eq "default.lst written at exit with the dropped entries (hex)" "$expected_file" \
   "$(od -An -v -tx1 "$APP/default.lst" 2>/dev/null | tr -d ' \n')"
 

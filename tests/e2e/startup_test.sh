@@ -17,33 +17,12 @@
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
 
 set -u
-
-if [ $# -ne 2 ]; then
-  echo "usage: $0 LUMETTO_EXE WINPROBE_EXE" >&2
-  exit 2
-fi
-LUMETTO_EXE=$(readlink -f "$1")
-INSPECT_EXE=$(readlink -f "$2")
-SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
-WINE_RUN=${LUMETTO_WINE_RUN:-$SCRIPT_DIR/../../scripts/wine-run}
-
-# The player has a window, so it needs an X display.
-if [ -z "${DISPLAY:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "SKIP: no DISPLAY and no xvfb-run"; exit 77; }
-  exec xvfb-run -a bash "$0" "$@"
-fi
-
-export WINEPREFIX=${LUMETTO_E2E_WINEPREFIX:-/tmp/lumetto-e2e-wine-$(id -u)}
 export LC_ALL=C  # byte-wise text handling in this script; wine-run sets the player's own locale
-. "$SCRIPT_DIR/e2e_lib.sh"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_start "LUMETTO_EXE WINPROBE_EXE" "$@"
 
-CAPTION="Harkel's Lumetto"
 VERSION_TEXT="Harkel's Lumetto Version 1.13 (July 1st 2012)"
 TIME_TEXT="停止"
-IDC_PLAYLIST=1003
-IDC_DELETE=1008
-IDC_STATUS=1009
-IDC_TIME=1010
 WINDOW_TIMEOUT_MS=30000   # a window to become visible
 SECOND_START_LIMIT=10     # seconds a second copy may take to give up
 EXIT_LIMIT=30             # seconds from WM_CLOSE to the end of the process
@@ -58,21 +37,24 @@ list_file_hex() {
     echo
   done <"$1"
 }
-
-WORK=$(mktemp -d /tmp/lumetto-e2e.XXXXXX)
-cleanup() {
-  local pid
-  # Anything of ours still running after a failure would hold the mutex for the next run.
-  for pid in $(our_pids Lumetto.exe) $(our_pids LumettoB.exe); do kill "$pid" 2>/dev/null; done
-  chmod -R u+w "$WORK" 2>/dev/null
-  rm -rf "$WORK"
+# check_playlist HWND LIST_FILE PASS_TEXT FAIL_TEXT: the window's playlist
+# holds the lines of LIST_FILE, byte for byte; a difference is shown per entry.
+check_playlist() {
+  list_file_hex "$2" >"$WORK/expected.hex"
+  inspect list-hex "$1" $IDC_PLAYLIST >"$WORK/list.hex"
+  if cmp -s "$WORK/expected.hex" "$WORK/list.hex"; then
+    pass "$3"
+  else
+    fail "$4:"
+    diff "$WORK/expected.hex" "$WORK/list.hex" | sed 's/^/    /'
+  fi
 }
-trap cleanup EXIT
 
-# The checks below need a clean field: no copy of the player from elsewhere in this prefix.
-if [ -n "$(our_pids Lumetto.exe)" ]; then
-  fatal "a Lumetto.exe is already running in $WINEPREFIX"
-fi
+# The renamed copy goes at exit too, and the read-only files must not stop WORK going.
+at_exit() {
+  kill_in_prefix LumettoB.exe
+  chmod -R u+w "$WORK" 2>/dev/null
+}
 
 # ---------------------------------------------------------------------------
 # Fixture: a default list in Shift_JIS with CR LF line ends.
@@ -108,7 +90,7 @@ cp "$(dirname "$LUMETTO_EXE")/Quistel.dll" "$DIR_B/"
 # ---------------------------------------------------------------------------
 echo "== first start: window, texts and list"
 # The first call also makes the prefix when it does not exist yet, which takes a while.
-before=$(timeout 240 "$WINE_RUN" "$INSPECT_EXE" count-windows "$CAPTION")
+before=$(timeout 240 "$WINE_RUN" "$WINPROBE_EXE" count-windows "$CAPTION")
 [ "$before" = "0" ] || fatal "found $before window(s) captioned \"$CAPTION\" before the start"
 
 start_player "$DIR_A" "$LUMETTO_EXE"
@@ -121,14 +103,9 @@ check_eq "caption" "$CAPTION" "$(inspect caption "$HWND_A")"
 check_eq "status line" "$VERSION_TEXT" "$(inspect text "$HWND_A" $IDC_STATUS)"
 check_eq "time field" "$TIME_TEXT" "$(inspect text "$HWND_A" $IDC_TIME)"
 
-list_file_hex "$WORK/default.lst.orig" >"$WORK/expected.hex"
-inspect list-hex "$HWND_A" $IDC_PLAYLIST >"$WORK/list_a.hex"
-if cmp -s "$WORK/expected.hex" "$WORK/list_a.hex"; then
-  pass "playlist holds the $ENTRY_COUNT lines of default.lst, byte for byte (code page 932)"
-else
-  fail "playlist differs from default.lst (hex per entry; < file, > list):"
-  diff "$WORK/expected.hex" "$WORK/list_a.hex" | sed 's/^/    /'
-fi
+check_playlist "$HWND_A" "$WORK/default.lst.orig" \
+  "playlist holds the $ENTRY_COUNT lines of default.lst, byte for byte (code page 932)" \
+  "playlist differs from default.lst (hex per entry; < file, > list)"
 
 # ---------------------------------------------------------------------------
 echo "== second start of the same executable"
@@ -148,13 +125,8 @@ if wait_gone "$PID_A" 0; then
   fatal "the first copy ended when the second started"
 fi
 pass "first copy still running"
-inspect list-hex "$HWND_A" $IDC_PLAYLIST >"$WORK/list_a2.hex"
-if cmp -s "$WORK/expected.hex" "$WORK/list_a2.hex"; then
-  pass "first copy's playlist unchanged by the second start"
-else
-  fail "first copy's playlist changed by the second start:"
-  diff "$WORK/expected.hex" "$WORK/list_a2.hex" | sed 's/^/    /'
-fi
+check_playlist "$HWND_A" "$WORK/default.lst.orig" "first copy's playlist unchanged by the second start" \
+  "first copy's playlist changed by the second start"
 
 # ---------------------------------------------------------------------------
 echo "== a copy under another name runs beside the first"
@@ -172,7 +144,6 @@ check_eq "windows captioned \"$CAPTION\" with LumettoB.exe running" 2 "$count"
 echo "== editing the list, then closing"
 # Entries 0-5 -> delete entry 0 -> 1 2 3 4 5 -> move 4 up -> 1 2 4 3 5: the
 # save at exit must write the list as edited, not the file it read.
-IDC_UP=1013
 inspect select "$HWND_A" $IDC_PLAYLIST 0 || fail "could not select entry 0"
 inspect command "$HWND_A" $IDC_DELETE || fail "could not press the delete button"
 deadline=$((SECONDS + 10))
@@ -192,14 +163,8 @@ fi
 
 HWND_B=$(inspect wait-window "$CAPTION" 5000) || HWND_B=""
 if [ -n "$HWND_B" ]; then
-  list_file_hex "$WORK/b.lst.orig" >"$WORK/expected_b.hex"
-  inspect list-hex "$HWND_B" $IDC_PLAYLIST >"$WORK/list_b.hex"
-  if cmp -s "$WORK/expected_b.hex" "$WORK/list_b.hex"; then
-    pass "LumettoB.exe read the default.lst of its own directory"
-  else
-    fail "LumettoB.exe's playlist differs from its default.lst:"
-    diff "$WORK/expected_b.hex" "$WORK/list_b.hex" | sed 's/^/    /'
-  fi
+  check_playlist "$HWND_B" "$WORK/b.lst.orig" "LumettoB.exe read the default.lst of its own directory" \
+    "LumettoB.exe's playlist differs from its default.lst"
   inspect close "$HWND_B" || fail "WM_CLOSE could not be posted to $HWND_B"
 else
   fail "LumettoB.exe's window is gone before it was closed"
@@ -209,7 +174,7 @@ if wait_gone "$PID_B" $EXIT_LIMIT; then
 else
   fail "LumettoB.exe still running $EXIT_LIMIT s after WM_CLOSE"
 fi
-left=$(our_pids Lumetto.exe; our_pids LumettoB.exe)
+left=$(pids_in_prefix Lumetto.exe; pids_in_prefix LumettoB.exe)
 check_eq "player processes left in this prefix" "" "$left"
 
 # check_dir_after_save DIR ORIGINAL
