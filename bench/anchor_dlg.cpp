@@ -47,16 +47,6 @@ std::vector<std::string> ReadLines(const char* pszFile) {
     return lines;
 }
 
-void Fill(HWND hList, const std::vector<std::string>& lines) {
-    size_t cb = 0;
-    for (const std::string& line : lines) cb += line.size() + 1;
-    ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(hList, LB_INITSTORAGE, lines.size(), static_cast<LPARAM>(cb));
-    for (const std::string& line : lines)
-        ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str()));
-    ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
-}
-
 // COM is loaded only here, so the bare anchor loads no more libraries than before.
 void RenderFirst(const std::string& path) {
     HMODULE hOle = ::LoadLibraryA("ole32.dll");
@@ -78,12 +68,13 @@ void RenderFirst(const std::string& path) {
 
 INT_PTR CALLBACK AnchorDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     if (message == WM_INITDIALOG) {
-        if (__argc == 3 && std::strcmp(__argv[1], "list") == 0) Fill(::GetDlgItem(hWnd, kListId), ReadLines(__argv[2]));
+        if (__argc == 3 && std::strcmp(__argv[1], "list") == 0)
+            FillBare(::GetDlgItem(hWnd, kListId), ReadLines(__argv[2]));
         if (__argc == 3 && std::strcmp(__argv[1], "folder") == 0) {
             std::vector<std::string> paths;
             AddMatches(std::string(__argv[2]) + "\\*.mp3", __argv[2], paths);
             AddMatches(std::string(__argv[2]) + "\\*.wav", __argv[2], paths);
-            Fill(::GetDlgItem(hWnd, kListId), paths);
+            FillBare(::GetDlgItem(hWnd, kListId), paths);
             if (!paths.empty()) RenderFirst(paths.front());
         }
         return TRUE;

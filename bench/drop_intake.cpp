@@ -76,13 +76,7 @@ void TimeFloor(CLumettoDlg& dlg, const std::string& folder) {
     std::vector<std::string> paths;
     AddMatches(folder + "\\*.mp3", folder, paths);
     AddMatches(folder + "\\*.wav", folder, paths);
-    size_t cb = 0;
-    for (const std::string& p : paths) cb += p.size() + 1;
-    ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(hList, LB_INITSTORAGE, paths.size(), static_cast<LPARAM>(cb));
-    for (const std::string& p : paths)
-        ::SendMessageA(hList, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(p.c_str()));
-    ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
+    FillBare(hList, paths);
     ::InvalidateRect(hList, nullptr, TRUE);
     double t1 = NowMs();
     LRESULT n = ::SendMessageA(hList, LB_GETCOUNT, 0, 0);
