@@ -4,7 +4,7 @@
 # tree it expects: runs in "Café" beside "Cafe" and in "음악"; default.lst
 # linked into "Müsik" beside "Musik", and linked to a missing file; links
 # planted under default.lst.tmp and mem1.lst.tmp; start paths "Björk" beside
-# "Bjork", and "노래".
+# "Bjork", "노래", and one that names nothing.
 #
 # usage: own_files_test.sh LUMETTO_EXE WINPROBE_EXE
 # Exit code: 0 all checks passed, 1 a check failed, 77 cannot run here.
@@ -109,6 +109,13 @@ for pair in "Björk from-bjoerk.mp3" "노래 from-norae.mp3"; do
   saved=$(tr -d '\r' <"$RUN/run/default.lst")
   check_eq "start $folder: the exit saves the entry shown" "$entries" "$saved"
 done
+# A start path that no 8-bit path reaches (it names nothing, so it has no
+# short name): the user is told, and the run goes on without it.
+start_player "$RUN/run" "$LUMETTO_EXE" "$(windows_path "$RUN/없는 폴더")"
+check_box "start path no 8-bit path reaches: the user is told" '*起動時に指定された*'
+HWND=$(inspect wait-window "$CAPTION" $WINDOW_TIMEOUT_MS) || fatal "unreachable start path: no main window"
+check_eq "unreachable start path: the list is default.lst's" "$saved" "$(inspect list "$HWND" $IDC_PLAYLIST)"
+close_and_wait "$HWND" "unreachable start path"
 (cd "$EXPECT" && printf '%s\r\n' "$saved" >run/default.lst)
 check_tree "start paths: nothing but default.lst changed" "$EXPECT" "$RUN"
 
